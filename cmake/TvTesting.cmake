@@ -13,6 +13,7 @@ string(MD5 _tv_hash "${CMAKE_BINARY_DIR}")
 string(SUBSTRING "${_tv_hash}" 0 3 _tv_hex)
 math(EXPR TV_DISPLAY_NUMBER "0x${_tv_hex} % 400 + 100")
 set(TV_DISPLAY ":${TV_DISPLAY_NUMBER}")
+file(WRITE ${CMAKE_BINARY_DIR}/tv-display.txt "${TV_DISPLAY_NUMBER}\n")
 
 set(TV_TEST_ENV
   "WINEPREFIX=${TV_WINEPREFIX}"
