@@ -48,10 +48,11 @@ std::int64_t TextBytes(const std::wstring& text) { return 2 * (std::int64_t(text
 }  // namespace
 
 bool ReadTagBlock(const void* block, std::int64_t size, std::vector<clTagElement>& out) {
-  // The smallest block worth reading holds the count and at least one more byte.
-  if (block == nullptr || size < 5) return false;
+  // A block shorter than 5 bytes holds no element; only a count of 0 makes it whole.
+  if (block == nullptr || size < 4) return false;
   const auto* base = static_cast<const std::uint8_t*>(block);
   const std::int32_t count = ReadInt32(base);
+  if (count < 0) return false;
   std::int64_t pos = 4;
   for (std::int32_t read = 0; read < count; ++read) {
     if (pos + 4 > size) return false;  // the count promised more than the block holds
