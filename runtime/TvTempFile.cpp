@@ -92,8 +92,9 @@ std::wstring MakeTempFile(const std::wstring& prefix, const std::wstring& extens
   return path;
 }
 
-clTempFile::clTempFile(const std::wstring& prefix, const std::wstring& extension)
-    : path_(MakeTempFile(prefix, extension, &created_)) {}
+clTempFile::clTempFile(const std::wstring& prefix, const std::wstring& extension) {
+  path_ = MakeTempFile(prefix, extension, &created_);  // in the body: created_ has its own initialiser
+}
 
 clTempFile::~clTempFile() {
   if (deleteOnDestroy_) Delete();
