@@ -246,9 +246,11 @@ void NValueList::clValueControl::Close(bool commit)
     const HWND editor = m_editor, button = m_button;
     Detach();
     m_buttonWatch.Detach();
+    // The focus returns to the list while the editor still counts as open, so
+    // the list does not take it for focus coming from outside.
+    if (hadFocus && m_list.Handle()) SetFocus(m_list.Handle());
     m_row = -1;
     m_editor = m_button = nullptr;
-    if (hadFocus && m_list.Handle()) SetFocus(m_list.Handle());
     if (editor) DestroyWindow(editor);
     if (button) DestroyWindow(button);
     m_nameEdit = m_nameEditable = m_multiLine = m_completion = false;
