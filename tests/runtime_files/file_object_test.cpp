@@ -228,3 +228,45 @@ TEST_F(FileObject, ReadsAWholeFile) {
   EXPECT_TRUE(data.empty());
   EXPECT_FALSE(ReadWholeFile(folder / L"none.bin", &data));
 }
+
+// A non-blocking pipe whose buffer is nearly full refuses a write; once the
+// reader has drained it, Retry writes the data, and the reader gets every
+// byte exactly once.
+TEST_F(FileObject, RetryAfterAFailedWriteWritesEachByteOnce) {
+  const std::wstring name = L"\\\\.\\pipe\\tvfiles_retry_" + std::to_wstring(GetCurrentProcessId());
+  HANDLE server = CreateNamedPipeW(name.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_NOWAIT, 1,
+                                   64, 64, 0, nullptr);
+  ASSERT_NE(server, INVALID_HANDLE_VALUE);
+  HANDLE client = CreateFileW(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(client, INVALID_HANDLE_VALUE);
+
+  std::string received;
+  auto drain = [&] {
+    char chunk[256];
+    DWORD available = 0;
+    while (PeekNamedPipe(client, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+      DWORD got = 0;
+      if (!ReadFile(client, chunk, available < sizeof(chunk) ? available : DWORD(sizeof(chunk)), &got,
+                    nullptr) || got == 0)
+        break;
+      received.append(chunk, got);
+    }
+  };
+  ScriptedPrompt prompt({true, true, true});
+  prompt.beforeAnswer = drain;
+  tv::clScopedFilePrompt use(prompt);
+
+  clTvFile file;
+  file.Attach(server, L"pipe");
+  file.SetShowErrors(true);
+  const std::string first(50, 'f'), second = "0123456789abcdefghijklmnopqrstuv";
+  ASSERT_TRUE(file.Write(first.data(), DWORD(first.size())));
+  EXPECT_TRUE(file.Write(second.data(), DWORD(second.size())));  // does not fit until drained
+  drain();
+  EXPECT_GE(prompt.boxes.size(), 1u);
+  EXPECT_EQ(prompt.boxes[0].text, L"Unable to write to 'pipe'");
+  EXPECT_EQ(received, first + second);
+  file.Close();
+  CloseHandle(client);
+  CloseHandle(server);
+}

@@ -124,11 +124,11 @@ TEST(TempFile, AMissingTemporaryFolderIsCreatedWithAFallbackName) {
   const std::wstring name = PathFileName(path);
   EXPECT_EQ(name.substr(0, 3), L"Tvp");
   EXPECT_TRUE(EndsWithNoCase(name, L".tmp"));
-  // When the platform cannot name it, the name is the prefix, 0..9998 and ".tmp".
+  // The platform cannot name a file in a missing folder, so the name is the
+  // prefix, a decimal number from 0 to 9998 and ".tmp".
   const std::wstring number = name.substr(3, name.size() - 7);
-  if (IsDigits(number)) {
-    EXPECT_LT(std::stoi(number), 9999);
-  }
+  ASSERT_TRUE(IsDigits(number)) << testing::PrintToString(name);
+  EXPECT_LT(std::stoi(number), 9999);
 }
 
 TEST(TempFile, ObjectDeletesOnRequestOrOnDestruction) {
