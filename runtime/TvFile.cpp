@@ -129,12 +129,19 @@ bool clTvFile::Write(const void* buffer, DWORD count, int seekMode) {
   }
 }
 
+namespace {
+// One write takes at most MAXDWORD bytes.
+bool FitsOneWrite(size_t bytes) { return uint64_t(bytes) <= uint64_t(MAXDWORD); }
+}  // namespace
+
 bool clTvFile::WriteText(const std::string& text, bool addLineEnd) {
+  if (!FitsOneWrite(text.size() + 2)) return false;
   std::string line = addLineEnd ? text + "\r\n" : text;
   return Write(line.data(), DWORD(line.size()), kSeekNone);
 }
 
 bool clTvFile::WriteText(const std::wstring& text, bool addLineEnd) {
+  if (!FitsOneWrite((text.size() + 2) * sizeof(wchar_t))) return false;
   std::wstring line = addLineEnd ? text + L"\r\n" : text;
   return Write(line.data(), DWORD(line.size() * sizeof(wchar_t)), kSeekNone);
 }

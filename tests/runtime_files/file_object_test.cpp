@@ -86,6 +86,10 @@ TEST_F(FileObject, OpensAPathOf300CharactersThroughTheLongForm) {
   EXPECT_EQ(std::string(buffer, 4), "deep");
   file.Close();
   EXPECT_EQ(FileSizeByName(path), 4u);
+  EXPECT_TRUE(FileExists(path));
+  clFolderEnum entries(deep, L"*", true);
+  ASSERT_TRUE(entries.Next());
+  EXPECT_EQ(entries.FullPath(), path);
   EXPECT_TRUE(FileDelete(path));
   EXPECT_FALSE(FileExists(path));
 }
