@@ -131,7 +131,10 @@ bool clTvFile::Write(const void* buffer, DWORD count, int seekMode) {
 
 namespace {
 // One write takes at most MAXDWORD bytes.
-bool FitsOneWrite(size_t bytes) { return uint64_t(bytes) <= uint64_t(MAXDWORD); }
+bool FitsOneWrite(size_t bytes) {
+  if constexpr (sizeof(size_t) > sizeof(DWORD)) return bytes <= size_t(MAXDWORD);
+  return true;
+}
 }  // namespace
 
 bool clTvFile::WriteText(const std::string& text, bool addLineEnd) {
