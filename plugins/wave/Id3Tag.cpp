@@ -269,9 +269,10 @@ Bytes buildId3(const TagList& tags, const std::vector<Id3Frame>& unknown) {
       std::u16string kind;
       if (t.name.size() > key.size() + 1 && t.name[key.size()] == u'_') kind = t.name.substr(key.size() + 1);
       int type = pictureTypeForKind(kind);
-      // Descriptions must differ between pictures.
+      // Descriptions should differ between pictures; an undescribed one
+      // stays empty so it reads back undescribed.
       std::u16string desc = kind;
-      for (int i = 2; std::find(pictureDescriptions.begin(), pictureDescriptions.end(), desc) != pictureDescriptions.end(); ++i)
+      for (int i = 2; !kind.empty() && std::find(pictureDescriptions.begin(), pictureDescriptions.end(), desc) != pictureDescriptions.end(); ++i)
         desc = kind + u" " + u16(std::to_string(i).c_str());
       pictureDescriptions.push_back(desc);
       Id3Frame f{"APIC", {}};
