@@ -40,15 +40,20 @@ class clChannelDrain {
   std::string Take(bool* broken) {
     clMutexLock hold(lock_);
     CancelPending();
-    while (!broken_) {
-      DWORD available = 0;
-      if (!PeekNamedPipe(read_, nullptr, 0, nullptr, &available, nullptr)) {
-        broken_ = true;
-        break;
-      }
-      if (available == 0) break;
-      if (!ReadNow(available)) break;
+    // Everything written before this call is now either collected or in the
+    // pipe; reading just what the pipe holds at this moment keeps a writer on
+    // another thread that never pauses from holding the caller here forever.
+    DWORD owed = 0;
+    if (!broken_ && !PeekNamedPipe(read_, nullptr, 0, nullptr, &owed, nullptr)) broken_ = true;
+    while (owed > 0 && !broken_) {
+      const size_t before = collected_.size();
+      if (!ReadNow(owed)) break;
+      const size_t got = collected_.size() - before;
+      owed = got >= owed ? 0 : owed - static_cast<DWORD>(got);
     }
+    // Asked once more only to learn whether every writer has gone.
+    DWORD more = 0;
+    if (!broken_ && !PeekNamedPipe(read_, nullptr, 0, nullptr, &more, nullptr)) broken_ = true;
     std::string bytes;
     bytes.swap(collected_);
     if (broken) *broken = broken_;

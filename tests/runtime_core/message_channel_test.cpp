@@ -139,3 +139,35 @@ TEST(MessageChannel, ClosedChannelHasNoHandlesAndReadsAsBroken) {
   EXPECT_EQ(channel.ReadAvailable(false, &broken), "");
   EXPECT_TRUE(broken);
 }
+
+TEST(MessageChannel, WriterOnAnotherThreadLosesAndReordersNothing) {
+  clMessageChannel channel;
+  ASSERT_TRUE(channel.Create(false));
+  std::wstring expected;
+  for (int i = 0; i < 3000; ++i) expected += L"line " + std::to_wstring(i) + L"\r\n";
+  HANDLE writeEnd = channel.WriteHandle();
+  struct Job {
+    HANDLE handle;
+    const std::wstring* text;
+  } job = {writeEnd, &expected};
+  HANDLE writer = CreateThread(
+      nullptr, 0,
+      [](LPVOID p) -> DWORD {
+        Job* job = static_cast<Job*>(p);
+        size_t at = 0;
+        while (at < job->text->size()) {
+          size_t end = job->text->find(L"\r\n", at) + 2;
+          DWORD written = 0;
+          WriteFile(job->handle, job->text->data() + at, DWORD((end - at) * 2), &written, nullptr);
+          at = end;
+        }
+        return 0;
+      },
+      &job, 0, nullptr);
+  ASSERT_NE(writer, nullptr);
+  std::string got;
+  while (WaitForSingleObject(writer, 0) == WAIT_TIMEOUT) got += channel.ReadAvailable();
+  CloseHandle(writer);
+  got += channel.ReadAvailable();
+  EXPECT_TRUE(coretest::BytesToWide(got) == expected) << got.size() << " of " << expected.size() * 2 << " bytes";
+}
