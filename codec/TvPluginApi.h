@@ -45,6 +45,9 @@
 struct TvMessageHandles;
 
 // Calling convention of every export (stdcall in 32-bit, the one ABI in 64-bit).
+// Exports carry the plain names above, undecorated: list them in a .def file
+// (a 32-bit GNU link then also wants --enable-stdcall-fixup to map "Create"
+// to "Create@4" quietly) or link with --kill-at.
 #define TV_PLUGIN_CALL __stdcall
 
 typedef INT_PTR TvPluginInstance;  // 0 = none
