@@ -49,6 +49,7 @@ class clChannelDrain {
       const size_t before = collected_.size();
       if (!ReadNow(owed)) break;
       const size_t got = collected_.size() - before;
+      if (got == 0) break;
       owed = got >= owed ? 0 : owed - static_cast<DWORD>(got);
     }
     // Asked once more only to learn whether every writer has gone.
@@ -80,8 +81,10 @@ class clChannelDrain {
   }
 
   // Under the lock: starts reads until one stays pending (or the pipe breaks).
+  // A few reads that complete at once are taken here; after that the thread
+  // is woken to go on, so a writer that never pauses cannot hold the lock.
   void IssueRead() {
-    while (!pending_ && !broken_) {
+    for (int round = 0; round < 16 && !pending_ && !broken_; ++round) {
       readEvent_.Reset();
       overlapped_ = OVERLAPPED();
       overlapped_.hEvent = readEvent_.Handle();
@@ -94,6 +97,7 @@ class clChannelDrain {
         broken_ = true;  // every writer has closed its end, or the pipe is gone
       }
     }
+    if (!pending_ && !broken_) readEvent_.Set();
   }
 
   // Under the lock: collects a pending read's result if it is there (or, with
