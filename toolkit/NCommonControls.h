@@ -1,0 +1,4 @@
+// Registers the common control classes the toolkit uses, once per process.
+#pragma once
+
+bool NInitCommonControls();
