@@ -23,7 +23,9 @@ function(tv_plugin name)
   add_library(${name} SHARED ${ARG_SOURCES} ${ARG_DEF})
   set_target_properties(${name} PROPERTIES PREFIX ""
     RUNTIME_OUTPUT_DIRECTORY ${TV_BIN_DIR}/${ARG_FOLDER}
-    LIBRARY_OUTPUT_DIRECTORY ${TV_BIN_DIR}/${ARG_FOLDER})
+    LIBRARY_OUTPUT_DIRECTORY ${TV_BIN_DIR}/${ARG_FOLDER}
+    # Plug-ins of different kinds may share a file name (WAVE.dll as decoder and encoder).
+    ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib/${ARG_FOLDER})
   if(ARG_OUTPUT_NAME)
     set_target_properties(${name} PROPERTIES OUTPUT_NAME ${ARG_OUTPUT_NAME})
   endif()
