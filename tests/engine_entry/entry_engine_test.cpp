@@ -66,7 +66,7 @@ std::wstring UniqueName(const char* what) {
 TEST(EngineEntry, ParsedOptionsFillTheFields) {
   TestEngine engine(std::wstring(kProgram) +
                     L"-infile \"-\" -outfile=\"D:\\out dir\\b.mp3\" -Convert_To=lame -NOIDTAG "
-                    L"-batchid=-42 -dspeffect1=\"Echo=delay={qt}5{qt}\" -dspeffect2=Gain=2 "
+                    L"-batchid=\"-42\" -dspeffect1=\"Echo=delay={qt}5{qt}\" -dspeffect2=Gain=2 "
                     L"-dspeffect3=bare -dspeffect5=Lost=1 -V 2 -cbr");
   engine.Run();
   EXPECT_TRUE(engine.conversionReached);
@@ -87,7 +87,7 @@ TEST(EngineEntry, ParsedOptionsFillTheFields) {
   EXPECT_EQ(engine.DspEffects()[1].name, L"Gain");
   // dspeffect1..3 were the engine's (the third made no effect); the fifth,
   // after a gap, goes to the encoder.
-  EXPECT_EQ(engine.StripRendermillCmds(), L" -V=\"2\" -cbr -dspeffect5=\"Lost=1\"");
+  EXPECT_EQ(engine.StripRendermillCmds(), L" -dspeffect5=\"Lost=1\" -V=\"2\" -cbr");
   EXPECT_EQ(engine.Drain(true), "");
 }
 
@@ -158,7 +158,7 @@ TEST(EngineEntry, ProcessorOptionPinsTheMainThread) {
     const wchar_t* value;
     DWORD_PTR mask;
   };
-  std::vector<Case> cases = {{L"1", 1}, {L"0", 1}, {L"-3", 1}, {L"x", 1}};
+  std::vector<Case> cases = {{L"1", 1}, {L"0", 1}, {L"\"-3\"", 1}, {L"x", 1}};
   if (processMask & 2) cases.push_back({L"2", 2});
   if (processMask & 4) cases.push_back({L"3", 4});
   for (const Case& c : cases) {

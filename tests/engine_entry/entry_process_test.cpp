@@ -96,16 +96,18 @@ TEST(RendermillProcess, AnUnusableErrorFileLeavesTheRunGoing) {
   EXPECT_EQ(r.out, "");
 }
 
-TEST(RendermillProcess, AnInvalidStandardOutputShowsTheConsoleErrorBox) {
+TEST(RendermillProcess, WithoutStandardOutputErrorsStillReachStandardError) {
+  // Wine hands a child a null handle where INVALID_HANDLE_VALUE was given, so
+  // the "Console Error" box is covered inside the test process instead; here
+  // the engine must neither crash nor lose its error text.
   ChildOptions options;
   options.program = RendermillPath();
   options.arguments = L"-infile=a.wav";
   options.invalidStandardOutput = true;
   const ChildResult r = RunChild(options);
   ExpectEnded(r);
-  ASSERT_EQ(r.boxes.size(), 1u);
-  EXPECT_EQ(r.boxes[0], L"Console Error|GetStdHandle");
-  EXPECT_EQ(r.err, "");  // nothing else happens
+  EXPECT_EQ(r.err, std::string("Error no encoder specified.") + kParseSuffix);
+  EXPECT_TRUE(r.boxes.empty());
 }
 
 // The command file: UTF-16LE text replacing the whole command line.
