@@ -54,6 +54,7 @@ std::vector<InfoItem> parseInfoList(const Bytes& body) {
 
 Bytes buildInfoList(const std::vector<InfoItem>& items) {
   Bytes out;
+  out.reserve(256);  // also keeps GCC 12 from a false -Wstringop-overflow on the first insert
   appendId(out, "INFO");
   for (const auto& item : items) {
     if (item.text.empty() || item.id.size() != 4) continue;
