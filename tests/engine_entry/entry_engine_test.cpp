@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "TempFolder.h"
 #include "TvRendermill.h"
 
 namespace {
@@ -24,6 +25,7 @@ class TestEngine : public TvRendermill {
   std::vector<std::pair<std::wstring, std::wstring>> boxes;
   bool conversionReached = false;
   HANDLE standardOutput = nullptr;  // set to replace the pipe
+  HANDLE traceFile = nullptr;
 
   std::string Drain(bool errorSide) {
     HANDLE read = errorSide ? errRead_ : outRead_;
@@ -45,11 +47,10 @@ class TestEngine : public TvRendermill {
   void ShowStartupMessage(const std::wstring& text, const std::wstring& caption) override {
     boxes.emplace_back(caption, text);
   }
-  HANDLE StartDebugTrace() override { return nullptr; }  // the switch is left to its own tests
-  void RunConversion() override {
-    conversionReached = true;
-    TvRendermill::RunConversion();
-  }
+  // The switch is left to its own tests; a test may hand in a trace file.
+  HANDLE StartDebugTrace() override { return traceFile; }
+  // The conversion is not under test here; only reaching it is.
+  void RunConversion() override { conversionReached = true; }
 
  private:
   std::wstring commandText_;
@@ -230,6 +231,83 @@ TEST(EngineEntry, AMegabyteOptionValueReachesTheEncoderWhole) {
   engine.Run();
   EXPECT_TRUE(engine.conversionReached);
   EXPECT_EQ(engine.StripRendermillCmds(), L" -preset=\"" + value + L"\" -last=\"1\"");
+}
+
+// The trace of a run, read back as text.
+class TracedRun {
+ public:
+  TracedRun() {
+    tv::ResetTraceState();
+    file_ = CreateFileW(path_.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                        nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  }
+  ~TracedRun() { CloseHandle(file_); }
+  HANDLE File() const { return file_; }
+  std::wstring Text() const {
+    const std::string bytes = ReadBytesFromFile(path_);
+    std::wstring text(bytes.size() / 2, L'\0');
+    for (size_t i = 0; i < text.size(); ++i)
+      text[i] = wchar_t((unsigned char)bytes[2 * i] | ((unsigned char)bytes[2 * i + 1] << 8));
+    return text;
+  }
+  const TempFolder& Folder() const { return folder_; }
+
+ private:
+  TempFolder folder_;
+  std::wstring path_ = folder_.File(L"trace.txt");
+  HANDLE file_ = INVALID_HANDLE_VALUE;
+};
+
+TEST(EngineTrace, ASuccessfulParseTracesSplittingProcessorAndCodecLine) {
+  TracedRun trace;
+  TestEngine engine(std::wstring(kProgram) + L"-infile=a -outfile=b -convert_to=c -processor=1 -V 2");
+  engine.traceFile = trace.File();
+  engine.Run();
+  engine.StripRendermillCmds();
+  EXPECT_EQ(trace.Text(),
+            L"Splitting Command Line:Done\r\n"
+            L"Allying to Processor 1\r\n"
+            L"->->  [TvRendermill::StripRendermillCmds]\r\n"
+            L"  Encoder Cmd Line:  -V=\"2\"\r\n"
+            L"<-<-  [TvRendermill::StripRendermillCmds]\r\n");
+}
+
+TEST(EngineTrace, CommandFileFailuresAreToldToTheTraceOnly) {
+  struct Case {
+    const char* what;
+    std::string bytes;  // empty with `create` false: no file at all
+    bool create;
+    const wchar_t* traced;
+  };
+  const Case cases[] = {
+      {"missing", "", false, L"Error opening TvCmd File."},
+      {"empty", "", true, L"Error TvCmd File is Empty."},
+  };
+  for (const Case& c : cases) {
+    TracedRun trace;
+    const std::wstring commandFile = trace.Folder().File(L"cmd.tvcmd");
+    if (c.create) ASSERT_TRUE(WriteBytesToFile(commandFile, c.bytes));
+    TestEngine engine(std::wstring(kProgram) + L"-tvcmd=\"" + commandFile + L"\"");
+    engine.traceFile = trace.File();
+    engine.Run();
+    EXPECT_EQ(trace.Text(), std::wstring(L"Splitting Command Line:Done\r\n"
+                                         L"->->  [TvRendermill::ReadTvCommandFile]\r\n  ") +
+                                c.traced + L"\r\n<-<-  [TvRendermill::ReadTvCommandFile]\r\n")
+        << c.what;
+    EXPECT_EQ(engine.Drain(true), "") << c.what;
+    EXPECT_EQ(engine.Drain(false), "") << c.what;
+    ASSERT_EQ(engine.boxes.size(), 1u) << c.what;
+  }
+}
+
+TEST(EngineTrace, ErrorsReachTheTraceWithTheirPrefix) {
+  TracedRun trace;
+  TestEngine engine(std::wstring(kProgram) + L"-convert_to=c -infile=a");
+  engine.traceFile = trace.File();
+  engine.Run();
+  EXPECT_EQ(trace.Text(),
+            L"Splitting Command Line:Done\r\n"
+            L"*** Error: Error no ouput file specified  [TvRendermill::ParseCommandLine]\r\n");
 }
 
 }  // namespace
