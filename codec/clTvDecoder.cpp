@@ -119,6 +119,17 @@ TvPluginResult clTvDecoder::DeleteATag(const wchar_t* path, const wchar_t* names
   return deleteATag_(instance_, path, names);
 }
 
+TvPluginResult clTvDecoder::DeleteTags(const wchar_t* path, const std::vector<std::wstring>& names) {
+  if (!instance_ || !deleteATag_) return 0;
+  std::wstring list;
+  for (const std::wstring& name : names) {
+    const std::wstring plain = name.substr(0, name.find(L'\0'));
+    if (!plain.empty()) list += plain + L'\0';
+  }
+  if (list.empty()) return 1;
+  return DeleteATag(path, list.c_str());  // c_str adds the closing zero
+}
+
 tv::TvSettingTexts clTvDecoder::GetDecodes(int index) {
   TvSettingValue value = {};
   value.index = index;

@@ -1,6 +1,7 @@
 // Wrapper of one decoder plug-in library and its one instance.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "NDLL.h"
 #include "TvPluginApi.h"
@@ -39,6 +40,11 @@ class clTvDecoder : public NDLL {
   // error) and points the action text at a checked copy (null when unusable).
   virtual TvPluginResult DecodeBlock(TvAudioBlock* block);
   virtual TvPluginResult DeleteATag(const wchar_t* path, const wchar_t* names);
+  // DeleteATag with a list built from `names`. Empty names are left out (one
+  // would end the list early); when no name remains nothing is called and
+  // the result is 1, so an empty selection can never reach the plug-in as a
+  // list it might take for "every tag".
+  virtual TvPluginResult DeleteTags(const wchar_t* path, const std::vector<std::wstring>& names);
 
   // Keys; texts are copied out of the plug-in's memory with checks.
   virtual tv::TvSettingTexts GetDecodes(int index);                // text = ".ext", text2 = description

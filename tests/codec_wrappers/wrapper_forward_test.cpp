@@ -254,6 +254,21 @@ TEST_F(Forward, TagsAreWrittenReadBackAndDeleted) {
   EXPECT_EQ(GetFileAttributesW((file + L".tvtags").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+TEST_F(Forward, TagNameListsAreBuiltWhole) {
+  const std::wstring file = TempPath(L"song.tvt");
+  clTvDecoder decoder;
+  ASSERT_TRUE(decoder.Load(PluginPath(kDecoder).c_str()));
+  EXPECT_EQ(decoder.DeleteTags(file.c_str(), {L"ARTIST"}), 0) << "no instance";
+  ASSERT_TRUE(decoder.Create(&handles_));
+  EXPECT_EQ(decoder.DeleteTags(file.c_str(), {L"", L"ARTIST", std::wstring(L"TITLE\0junk", 10)}), 1);
+  EXPECT_TRUE(Logged("names=ARTIST|TITLE")) << "an empty name does not end the list early";
+  EXPECT_EQ(decoder.DeleteTags(file.c_str(), {L""}), 1);
+  EXPECT_EQ(decoder.DeleteTags(file.c_str(), {}), 1);
+  int deletes = 0;
+  for (const std::string& line : LogLines()) deletes += line.find("DeleteATag") != std::string::npos;
+  EXPECT_EQ(deletes, 1) << "an empty selection never reaches the plug-in";
+}
+
 TEST_F(Forward, KeysOfTheListingPrograms) {
   SetKnob(L"TVTEST_DEC_DECODES", L".aaa|Type A;.bbb|Type B");
   clTvDecoder decoder;
