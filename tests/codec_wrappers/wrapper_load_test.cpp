@@ -78,6 +78,21 @@ TEST_F(WrapperLoad, MissingFileOrNullPathLoadsNothing) {
   EXPECT_TRUE(decoder.Load(PluginPath(kDecoder).c_str()));
 }
 
+TEST_F(WrapperLoad, FilesThatAreNoPluginsCountAsNotLoaded) {
+  // Not a library at all: the load fails quietly (no system message box).
+  const std::wstring garbage = TempPath(L"garbage.dll");
+  WriteFileBytes(garbage, "this is no library");
+  clTvEncoder encoder;
+  EXPECT_FALSE(encoder.Load(garbage.c_str()));
+  EXPECT_FALSE(encoder.HasLibrary());
+
+  // A real library with none of the exports.
+  clTvDSP dsp;
+  EXPECT_FALSE(dsp.Load(L"version.dll"));
+  EXPECT_TRUE(dsp.HasLibrary());
+  EXPECT_FALSE(dsp.Create(&handles_));
+}
+
 TEST_F(WrapperLoad, SecondLoadKeepsFirstLibraryReloadSwitches) {
   clTvDecoder decoder;
   ASSERT_TRUE(decoder.Load(PluginPath(kDecoder).c_str()));
