@@ -93,6 +93,21 @@ TEST_F(WrapperLoad, FilesThatAreNoPluginsCountAsNotLoaded) {
   EXPECT_FALSE(dsp.Create(&handles_));
 }
 
+TEST_F(WrapperLoad, PluginInAFolderNamedOutsideTheAnsiCodePage) {
+  // Japanese and Greek letters have no place in a Western ANSI code page.
+  const std::wstring folder = TempPath(L"\u97f3\u697d \u03a9");
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  const std::wstring copy = folder + L"\\tvtest_dec.dll";
+  ASSERT_TRUE(CopyFileW(PluginPath(kDecoder).c_str(), copy.c_str(), FALSE));
+  {
+    clTvDecoder decoder;
+    EXPECT_TRUE(decoder.ReloadForExtension(copy.c_str(), L".tvt"));
+    EXPECT_TRUE(decoder.Create(&handles_));
+  }
+  DeleteFileW(copy.c_str());
+  RemoveDirectoryW(folder.c_str());
+}
+
 TEST_F(WrapperLoad, SecondLoadKeepsFirstLibraryReloadSwitches) {
   clTvDecoder decoder;
   ASSERT_TRUE(decoder.Load(PluginPath(kDecoder).c_str()));
