@@ -2,6 +2,7 @@
 
 #include "TvCodePage.h"
 #include "TvCommandFile.h"
+#include "TvConversionRun.h"
 #include "TvDebugSwitch.h"
 #include "TvFileSystem.h"
 #include "TvRendermillOptions.h"
@@ -73,7 +74,9 @@ void TvRendermill::Run() {
     return;
   }
 
-  if (!ParseCommandLine()) {
+  const bool parsed = ParseCommandLine();
+  ConfigureParentMessages();
+  if (!parsed) {
     FlushMessages();
     return;
   }
@@ -81,9 +84,17 @@ void TvRendermill::Run() {
 }
 
 void TvRendermill::RunConversion() {
-  // The conversion itself joins here; until then a parsed run only delivers
-  // what was reported on the way.
-  FlushMessages();
+  clConversionRun run(*this);
+  run.Execute();
+}
+
+void TvRendermill::ConfigureParentMessages() {
+  TvParentOutputs outputs;
+  outputs.standardOutput = m_stdOutput;
+  outputs.errorOutput = m_errorOutput;
+  outputs.commandFileMode = m_commandFileMode;
+  outputs.silent = m_silent;
+  m_parentMessages.Configure(outputs);
 }
 
 bool TvRendermill::ReadTvCommandFile(const std::wstring& path) {

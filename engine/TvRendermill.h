@@ -11,20 +11,24 @@
 
 #include "TvFile.h"
 #include "TvMessageChannel.h"
+#include "TvParentMessages.h"
 #include "TvSharedMemory.h"
 #include "TvSync.h"
 #include "TvTrace.h"
 #include "clCommandLine.h"
 
 class clDebugSwitch;
+class clTvDSP;
 
 // One effect of the DSP chain as the options name it. The wrapper that loads
-// the effect's library is added by the conversion run.
+// the effect's library is added by the conversion run; dropping the entry (or
+// the wrapper) unloads it.
 struct TvDspEffectEntry {
   std::wstring name;      // also the base name of the plug-in library
   std::wstring settings;  // handed to the plug-in unchanged
   bool live = false;      // clear until the plug-in is asked
   bool active = true;
+  std::shared_ptr<clTvDSP> wrapper;
 };
 
 class TvRendermill : public clCommandLine {
@@ -49,6 +53,10 @@ class TvRendermill : public clCommandLine {
   // Empties both message channels to their outputs (standard output, the
   // error output); any error text sets the error flag.
   virtual void FlushMessages();
+  // Everything the run sends to its parent and console (set up after the parse).
+  clParentMessages& ParentMessages() { return m_parentMessages; }
+  // A failure of the run that did not come through the error channel.
+  void RaiseErrorFlag() { m_errorFlag = 1; }
 
   // What the options set (read by the conversion run).
   const std::wstring& CodecName() const { return m_codecName; }
@@ -86,6 +94,8 @@ class TvRendermill : public clCommandLine {
 
   // Writes ANSI text (with a line end when asked) to standard output.
   void WriteConsoleLine(const std::wstring& text, bool lineEnd = true);
+  // Points the parent messages at the outputs the options chose.
+  void ConfigureParentMessages();
 
   std::wstring m_codecName;
   std::wstring m_sourcePath;
@@ -110,5 +120,6 @@ class TvRendermill : public clCommandLine {
   clMessageChannel m_errorChannel;
   clMessageChannel m_infoChannel;
   TvMessageHandles m_handles{};
+  clParentMessages m_parentMessages;
   std::unique_ptr<clDebugSwitch> m_debugSwitch;
 };
