@@ -549,6 +549,39 @@ TEST_F(ValueListTest, RightClickSelectsAndAsksForContextMenu)
     EXPECT_EQ(list.contextMenus[0].y, expected.y);
 }
 
+TEST_F(ValueListTest, ScrollingCarriesTheEditorWithItsRow)
+{
+    for (int i = 0; i < 40; ++i) Add(MakeRow(nrkText, L"Row " + std::to_wstring(i), L"v"));
+    list.SelectRow(3);
+    RECT before = {}, after = {};
+    GetWindowRect(list.EditorWindow(), &before);
+    SendMessageW(list.Window(), WM_VSCROLL, SB_LINEDOWN, 0);
+    SendMessageW(list.Window(), WM_VSCROLL, SB_ENDSCROLL, 0);
+    Pump();
+    GetWindowRect(list.EditorWindow(), &after);
+    EXPECT_EQ(before.top - after.top, list.RowHeight());
+    EXPECT_EQ(list.EditedRow(), 3);
+    // The wheel over the editor scrolls the list.
+    const int top = static_cast<int>(SendMessageW(list.Window(), LB_GETTOPINDEX, 0, 0));
+    SendMessageW(list.EditorKeyWindow(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    Pump();
+    EXPECT_GT(SendMessageW(list.Window(), LB_GETTOPINDEX, 0, 0), top);
+}
+
+TEST_F(ValueListTest, FocusFromOutsideStartsEditing)
+{
+    Add(MakeRow(nrkPlain, L"Plain", L"p"));
+    const int row = Add(MakeRow(nrkText, L"Text", L"t"));
+    list.SelectRow(row);
+    SetFocus(owner.other);
+    Pump();
+    EXPECT_EQ(list.EditorWindow(), nullptr);
+    SetFocus(list.Window());
+    Pump();
+    EXPECT_EQ(list.EditedRow(), row);
+    EXPECT_EQ(GetFocus(), list.EditorKeyWindow());
+}
+
 TEST_F(ValueListTest, IndexesOutsideRowsAreIgnored)
 {
     Add(MakeRow(nrkCheck, L"One", L"1"));
