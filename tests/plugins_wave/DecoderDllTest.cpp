@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "PluginHost.h"
+#include "RiffWriter.h"
 
 using namespace wavetest;
 
@@ -341,4 +342,56 @@ TEST(DecoderDll, TruncatedAudioDecodesWhatIsThereWithANote) {
   EXPECT_EQ(out.audio, Bytes(audio.begin(), audio.begin() + 2996));
   EXPECT_NE(d.channels.information().find(L"ends before its declared length"), std::wstring::npos);
   EXPECT_TRUE(d.channels.errors().empty());
+}
+
+TEST(DecoderDll, ReadsRf64Files) {
+  // An RF64 file as the encoder writes it past 4 GB, made small by lowering the limit.
+  tvw::MemorySink sink;
+  tvw::WaveStreamWriter writer(sink);
+  writer.setRiffLimitForTest(100);
+  Bytes audio = pcm16Audio(3000);
+  ASSERT_TRUE(writer.begin(tvw::makeFormat(tvw::SampleType::Int16, 2, 44100)));
+  ASSERT_TRUE(writer.writeAudio(audio.data(), audio.size()));
+  ASSERT_TRUE(writer.finish());
+  ASSERT_TRUE(writer.rf64());
+  std::wstring path = scratchDir(L"rf64") + L"big.wav";
+  ASSERT_TRUE(writeFile(path, sink.bytes));
+  Decoder d;
+  Decoded out;
+  ASSERT_TRUE(decodeAll(d, path, out));
+  EXPECT_EQ(out.audio, audio);
+  TvStreamInfo s;
+  ZeroMemory(&s, sizeof s);
+  s.sourcePath = path.c_str();
+  s.openFlags = TV_OPEN_INSPECT;
+  ASSERT_NE(d.open(d.instance, &s), 0);
+  std::vector<Tag> props = readTagBlock(s.propertyBlock, s.propertyBlockSize);
+  EXPECT_NE(std::find(props.begin(), props.end(), Tag{L"Container", L"RF64 WAVE", {}}), props.end());
+  // Tags can be written into it, and the audio stays.
+  ASSERT_TRUE(setTags(d, path, {{L"Title", L"Long Recording", {}}}));
+  EXPECT_EQ(openTags(d, path), (std::vector<Tag>{{L"Title", L"Long Recording", {}}}));
+  ASSERT_TRUE(decodeAll(d, path, out));
+  EXPECT_EQ(out.audio, audio);
+}
+
+TEST(DecoderDll, AFileInUseKeepsItsOldTagsAndNothingIsLeftBehind) {
+  std::wstring dir = scratchDir(L"inuse");
+  std::wstring path = dir + L"busy.wav";
+  Bytes original = simpleWave(1, 2, 44100, 16, pcm16Audio(100));
+  ASSERT_TRUE(writeFile(path, original));
+  // Another program has the file open and does not allow it to be replaced.
+  HANDLE other = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                             nullptr);
+  ASSERT_NE(other, INVALID_HANDLE_VALUE);
+  Decoder d;
+  bool written = setTags(d, path, {{L"Title", L"x", {}}});
+  std::wstring errors = d.channels.errors();
+  CloseHandle(other);
+  EXPECT_FALSE(written);
+  EXPECT_NE(errors.find(L"Error: WAVE: unable to replace"), std::wstring::npos);
+  EXPECT_EQ(readFile(path), original);
+  WIN32_FIND_DATAW fd;
+  HANDLE find = FindFirstFileW((dir + L"*.tvtag*").c_str(), &fd);
+  EXPECT_EQ(find, INVALID_HANDLE_VALUE) << "a temporary file was left beside the original";
+  if (find != INVALID_HANDLE_VALUE) FindClose(find);
 }
