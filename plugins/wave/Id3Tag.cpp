@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "Genres.h"
 #include "PictureKinds.h"
 #include "TextCodec.h"
 
@@ -173,7 +174,10 @@ bool frameToTags(const std::string& id, const Bytes& f, bool v22, TagList& tags,
   }
   if (isTextFrameId(id)) {
     std::u16string name = frameIdToName(id);
-    addValues(tags, name.empty() ? u16(id.c_str()) : name, decodeTexts(enc, p, n));
+    std::vector<std::u16string> values = decodeTexts(enc, p, n);
+    if (id == "TCON")
+      for (auto& v : values) v = resolveGenre(v);
+    addValues(tags, name.empty() ? u16(id.c_str()) : name, values);
     return true;
   }
   return false;

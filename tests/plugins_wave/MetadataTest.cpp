@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Genres.h"
 #include "Id3Tag.h"
 #include "InfoChunk.h"
 #include "RiffReader.h"
@@ -184,4 +185,20 @@ TEST(WaveTags, NameListsSplitAtZeros) {
   const char16_t names[] = u"Title\0Comment\0\0";
   EXPECT_EQ(splitNameList(names), (std::vector<std::u16string>{u"Title", u"Comment"}));
   EXPECT_TRUE(splitNameList(nullptr).empty());
+}
+
+TEST(Id3Tag, NumericGenresOfOlderTagsReadAsNames) {
+  struct Case {
+    const char16_t* in;
+    const char16_t* out;
+  };
+  const Case cases[] = {{u"(17)", u"Rock"},       {u"17", u"Rock"},          {u"(0)", u"Blues"},
+                        {u"(125)", u"Dance Hall"}, {u"(67)", u"Psychadelic"}, {u"(17)Hard Rock", u"Hard Rock"},
+                        {u"(RX)", u"Remix"},      {u"(CR)", u"Cover"},       {u"(200)", u"(200)"},
+                        {u"Shoegaze", u"Shoegaze"}, {u"", u""},              {u"1999", u"1999"}};
+  for (const auto& c : cases) EXPECT_EQ(resolveGenre(c.in), std::u16string(c.out)) << toUtf8(c.in);
+  Bytes frames;
+  frame23(frames, "TCON", Bytes{0, '(', '8', ')'});
+  Bytes tag = tag23(frames);
+  EXPECT_EQ(parseId3(tag.data(), tag.size()).tags, (TagList{{u"Genre", u"Jazz", {}}}));
 }
