@@ -44,6 +44,25 @@
 // defined by the suite's runtime, received by every plug-in at Create.
 struct TvMessageHandles;
 
+// The layout of TvMessageHandles, for plug-ins built without the suite's
+// runtime: read the record through TvReportHandlesOf. A line is written with
+// one WriteFile: UTF-16LE text (no byte-order mark), optionally followed by
+// two spaces and "[function]", then CR LF. Error lines go to errorChannel,
+// notes to infoChannel; when traceFile is set the same line, prefixed
+// "*** Error: " or "*** Information: ", goes there too. A null or invalid
+// handle means "do not write".
+struct TvPluginReportHandles {
+  HANDLE errorChannel;
+  HANDLE infoChannel;
+  HANDLE traceFile;  // null when there is no trace
+};
+
+inline TvPluginReportHandles TvReportHandlesOf(const TvMessageHandles* handles) {
+  TvPluginReportHandles copy = {};
+  if (handles) copy = *reinterpret_cast<const TvPluginReportHandles*>(handles);
+  return copy;
+}
+
 // Calling convention of every export (stdcall in 32-bit, the one ABI in 64-bit).
 // Exports carry the plain names above, undecorated: list them in a .def file
 // (a 32-bit GNU link then also wants --enable-stdcall-fixup to map "Create"
@@ -275,6 +294,7 @@ typedef TvPluginResult(TV_PLUGIN_CALL* TvDspAfterConversionFn)(TvPluginInstance 
 #define TV_PIN(type, field, at) static_assert(offsetof(type, field) == (at), #type "::" #field)
 
 static_assert(sizeof(WAVEFORMATEXTENSIBLE) == 40, "wave format space");
+static_assert(sizeof(TvPluginReportHandles) == 3 * sizeof(void*), "three handles");
 TV_PIN(TvAudioDescription, format, 0);
 TV_PIN(TvAudioDescription, bitRate, 40);
 TV_PIN(TvAudioDescription, lengthMs, 44);

@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstddef>
+
 #include "TvPluginGuard.h"
+#include "TvTrace.h"
 
 namespace {
 
@@ -74,6 +77,24 @@ TEST(PluginGuard, WaveFormatExtraStaysWithinItsSpace) {
   format.Format.cbSize = 23;
   tv::KeepWaveFormatInBounds(format);
   EXPECT_EQ(format.Format.cbSize, 22);
+}
+
+// Plug-ins built without the runtime read the handles through the SDK's view.
+static_assert(sizeof(TvPluginReportHandles) == sizeof(TvMessageHandles), "same size");
+static_assert(offsetof(TvPluginReportHandles, errorChannel) == offsetof(TvMessageHandles, hErrorChannel), "error");
+static_assert(offsetof(TvPluginReportHandles, infoChannel) == offsetof(TvMessageHandles, hInfoChannel), "info");
+static_assert(offsetof(TvPluginReportHandles, traceFile) == offsetof(TvMessageHandles, hTraceFile), "trace");
+
+TEST(PluginGuard, ReportHandlesViewReadsTheRecord) {
+  TvMessageHandles handles = {};
+  handles.hErrorChannel = reinterpret_cast<HANDLE>(0x10);
+  handles.hInfoChannel = reinterpret_cast<HANDLE>(0x20);
+  handles.hTraceFile = reinterpret_cast<HANDLE>(0x30);
+  const TvPluginReportHandles view = TvReportHandlesOf(&handles);
+  EXPECT_EQ(view.errorChannel, handles.hErrorChannel);
+  EXPECT_EQ(view.infoChannel, handles.hInfoChannel);
+  EXPECT_EQ(view.traceFile, handles.hTraceFile);
+  EXPECT_EQ(TvReportHandlesOf(nullptr).errorChannel, nullptr);
 }
 
 }  // namespace
