@@ -66,6 +66,7 @@ void NWindow::Enter(HWND window, bool isDialog)
     m_hwnd = window;
     m_isDialog = isDialog;
     NWindowTable::Add(this, window);
+    if (isDialog && (m_bigIcon.Get() || m_smallIcon.Get())) ApplyIcons();
 }
 
 void NWindow::Forget()
@@ -296,6 +297,7 @@ bool NWindow::Create(const std::wstring& title, DWORD style, DWORD exStyle, HWND
         UnregisterOwnClass();
         return false;
     }
+    if (m_bigIcon.Get() || m_smallIcon.Get()) ApplyIcons();
     return true;
 }
 
@@ -376,6 +378,11 @@ void NWindow::SetIcons(HICON big, HICON small)
 {
     m_bigIcon.CopyFrom(big);
     m_smallIcon.CopyFrom(small);
+    ApplyIcons();
+}
+
+void NWindow::ApplyIcons()
+{
     if (!m_hwnd) return;
     if (!m_className.empty()) {
         SetClassLongPtrW(m_hwnd, GCLP_HICON, reinterpret_cast<LONG_PTR>(m_bigIcon.Get()));

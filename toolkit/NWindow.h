@@ -85,6 +85,7 @@ public:
     static constexpr int kKeep = -12345;
     void Move(int left, int top);
     void CentreOnDesktop();
+    // Keeps copies; set on the window's own class, or on the window itself for a dialog.
     void SetIcons(HICON big, HICON small);
 
     HWND Handle() const { return m_hwnd; }
@@ -112,6 +113,7 @@ private:
     void Enter(HWND window, bool isDialog);
     void Forget();
     void UnregisterOwnClass();
+    void ApplyIcons();
     static INT_PTR DialogResult(HWND window, NWindow* object, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND m_hwnd = nullptr;

@@ -174,6 +174,24 @@ TEST(Window, MoveKeepsMarkedCoordinate)
     EXPECT_EQ(w.Handle(), nullptr);
 }
 
+TEST(Window, CentresOnDesktopAndCarriesIcons)
+{
+    RecordingWindow w;
+    const HICON icon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_WARNING));
+    w.SetIcons(icon, icon);  // before the window exists: applied when it is made
+    ASSERT_TRUE(w.Create(L"Centre", WS_POPUP, 0, nullptr, 0, 0, 0, 200, 100));
+    const HICON classIcon = reinterpret_cast<HICON>(GetClassLongPtrW(w.Handle(), GCLP_HICON));
+    EXPECT_NE(classIcon, nullptr);
+    EXPECT_NE(classIcon, icon);  // a copy of its own
+    w.CentreOnDesktop();
+    RECT work = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT r = w.WindowRect();
+    EXPECT_NEAR((r.left + r.right) / 2, (work.left + work.right) / 2, 1);
+    EXPECT_NEAR((r.top + r.bottom) / 2, (work.top + work.bottom) / 2, 1);
+    w.Close();
+}
+
 TEST(Window, WindowDestroyedByItsParentLeavesTheTable)
 {
     const size_t before = NWindowTable::Count();
