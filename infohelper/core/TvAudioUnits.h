@@ -57,9 +57,10 @@ std::wstring PercentOfOriginalText(int64_t fileSize, int64_t original);
 // stars with one decimal ("7" gives "3.5"); anything else is shown as it stands.
 std::wstring RatingPopupText(const std::wstring& ratingTag);
 
-// The column text of a "rating" tag: " \x2022" per whole star and " \x25E6" for a
-// half star; "O" and "+" instead where the wide marks cannot be shown
-// (`wideMarks` false). A rating outside 0..10 gives "".
+// The column text of a "rating" tag: a space and a bullet (U+2022) per whole
+// star, a space and a white bullet (U+25E6) for a half star; "O" and "+"
+// instead where those marks cannot be shown (`wideMarks` false). A rating
+// outside 0..10 gives "".
 std::wstring RatingStarsText(const std::wstring& ratingTag, bool wideMarks = true);
 
 }  // namespace tv

@@ -69,19 +69,44 @@ TEST_F(UnitSettingsTest, ValuesOfAnotherTypeReadAsZero) {
   EXPECT_EQ(got.freq, 0u);
 }
 
-// What a user who never opened the settings sees.
-TEST_F(UnitSettingsTest, EmptyRegistryGivesTheAutomaticTexts) {
-  const tv::UnitSettings units = tv::ReadUnitSettings();
+// The texts as the registry's unit choices make them: first for a user who
+// never opened the settings, then for one who picked every other unit.
+TEST_F(UnitSettingsTest, RegistryChoicesShapeTheTexts) {
+  struct Case {
+    std::vector<DWORD> values;  // in the order of kUnitNames
+    const wchar_t* popupLength;
+    const wchar_t* columnLength;
+    const wchar_t* popupSize;
+    const wchar_t* columnSize;
+    const wchar_t* channels;
+    const wchar_t* bitRate;
+    const wchar_t* sampleRate;
+  };
+  const Case cases[] = {
+      {{}, L"1 hour 2 minutes", L"1:02:05", L"4.5 MB", L"4,608 KB", L"2  (stereo)", L"1,411 kbps  (CD)",
+       L"44.1 KHz"},
+      {{3, 3, 2, 2, 1}, L"01:02:05.250", L"01:02:05.250", L"4,718,592 bytes", L"4,718,592 bytes", L"Stereo",
+       L"1,411,200 bps", L"44,100 Hz"},
+      {{4, 1, 1, 1, 2}, L"1 hour 2 minutes", L"1 hour 2 minutes", L"4.5 MB", L"4.5 MB", L"2", L"1,411 kbps",
+       L"44,100 Hz"},
+  };
   tv::RegionalSettings regional;
   regional.thousandSeparator = L",";
   using tv::UnitPlace;
-  EXPECT_EQ(tv::LengthText(3725250, UnitPlace::Popup, units, regional), L"1 hour 2 minutes");
-  EXPECT_EQ(tv::LengthText(3725250, UnitPlace::Column, units, regional), L"1:02:05");
-  EXPECT_EQ(tv::FileSizeText(4718592, UnitPlace::Popup, units, regional), L"4.5 MB");
-  EXPECT_EQ(tv::FileSizeText(4718592, UnitPlace::Column, units, regional), L"4,608 KB");
-  EXPECT_EQ(tv::ChannelsText(2, units), L"2  (stereo)");
-  EXPECT_EQ(tv::BitRateText(1411200, 2, 44100, units, regional), L"1,411 kbps  (CD)");
-  EXPECT_EQ(tv::SampleRateText(44100, UnitPlace::Column, units, regional), L"44.1 KHz");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "case #" << (&c - cases));
+    Clear();
+    for (size_t i = 0; i < c.values.size(); ++i)
+      ASSERT_TRUE(tv::RegWriteDword(tv::Settings(tv::kRefKey), kUnitNames[i], c.values[i]));
+    const tv::UnitSettings units = tv::ReadUnitSettings();
+    EXPECT_EQ(tv::LengthText(3725250, UnitPlace::Popup, units, regional), c.popupLength);
+    EXPECT_EQ(tv::LengthText(3725250, UnitPlace::Column, units, regional), c.columnLength);
+    EXPECT_EQ(tv::FileSizeText(4718592, UnitPlace::Popup, units, regional), c.popupSize);
+    EXPECT_EQ(tv::FileSizeText(4718592, UnitPlace::Column, units, regional), c.columnSize);
+    EXPECT_EQ(tv::ChannelsText(2, units), c.channels);
+    EXPECT_EQ(tv::BitRateText(1411200, 2, 44100, units, regional), c.bitRate);
+    EXPECT_EQ(tv::SampleRateText(44100, UnitPlace::Column, units, regional), c.sampleRate);
+  }
 }
 
 }  // namespace
