@@ -1,16 +1,4 @@
-# Cross-compiling for Win32 with Debian's mingw-w64 (i686).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-compiling for 32-bit Windows with Debian's mingw-w64.
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(TV_TRIPLE i686-w64-mingw32)
-
-# The -posix thread model gives std::thread and std::mutex (GoogleTest needs them).
-set(CMAKE_C_COMPILER   ${TV_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TV_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER  ${TV_TRIPLE}-windres)
-set(TV_WIDL            ${TV_TRIPLE}-widl)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${TV_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw-common.cmake)
