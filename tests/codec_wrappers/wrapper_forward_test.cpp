@@ -222,17 +222,22 @@ TEST_F(Forward, TagsAreWrittenReadBackAndDeleted) {
   ASSERT_TRUE(decoder.Load(PluginPath(kDecoder).c_str()));
   ASSERT_TRUE(decoder.Create(&handles_));
 
-  // ARTIST=A, TITLE=T, ALBUM=B in the flat form.
-  std::string block("\x03\0\0\0", 4);
-  for (const auto& pair : std::vector<std::pair<std::string, std::string>>{{"ARTIST", "A"}, {"TITLE", "T"},
-                                                                           {"ALBUM", "B"}}) {
+  // ARTIST=A, TITLE=T (with three data bytes), ALBUM=B in the flat form.
+  struct Element {
+    std::string name, value, data;
+  };
+  std::string block("\x03\0\0\0", 4), titleElement;
+  for (const Element& e : std::vector<Element>{{"ARTIST", "A", ""}, {"TITLE", "T", "\x01\x02\x03"}, {"ALBUM", "B", ""}}) {
     std::string element;
-    for (const std::string& text : {pair.first, pair.second}) {
+    for (const std::string& text : {e.name, e.value}) {
       for (char c : text) element += std::string(1, c) + '\0';
       element += std::string(2, '\0');
     }
+    element += e.data;
     const INT32 size = static_cast<INT32>(element.size() + 4);
-    block += std::string(reinterpret_cast<const char*>(&size), 4) + element;
+    element = std::string(reinterpret_cast<const char*>(&size), 4) + element;
+    if (e.name == "TITLE") titleElement = element;
+    block += element;
   }
   ASSERT_EQ(decoder.SetIDTags(file.c_str(), block.data(), static_cast<INT32>(block.size())), 1);
 
@@ -248,7 +253,8 @@ TEST_F(Forward, TagsAreWrittenReadBackAndDeleted) {
   stream = TvStreamInfo{};
   stream.sourcePath = file.c_str();
   ASSERT_EQ(decoder.Open(&stream), 1);
-  EXPECT_EQ(stream.tagBlockSize, 4 + 4 + 12 + 4);  // only TITLE=T is left
+  ASSERT_EQ(stream.tagBlockSize, static_cast<INT32>(4 + titleElement.size()));  // only TITLE is left, data and all
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(stream.tagBlock) + 4, titleElement.size()), titleElement);
 
   EXPECT_EQ(decoder.DeleteATag(file.c_str(), nullptr), 1);
   EXPECT_EQ(GetFileAttributesW((file + L".tvtags").c_str()), INVALID_FILE_ATTRIBUTES);

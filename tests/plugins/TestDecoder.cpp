@@ -42,6 +42,7 @@ class clTestDecoder : public clTestPlugin {
   int rate = 44100, channels = 2, bits = 16, bitRate = 0;
   long long lengthMs = 1000, blockMs = 100;
   long long totalBytes = 0, producedBytes = 0;
+  long long extraBytes = 0, extraBlock = -1, blockIndex = 0;
   WAVEFORMATEXTENSIBLE format = {};
   std::vector<BYTE> blockData, tagBlock, propertyBlock;
 
@@ -214,6 +215,10 @@ TvPluginResult TV_PLUGIN_CALL Open(TvPluginInstance instance, TvStreamInfo* stre
   stream->description.sourceBytes = fileSize.QuadPart;
   d->totalBytes = d->MsToBytes(d->lengthMs);
   d->producedBytes = 0;
+  d->extraBytes = knobs.Number(L"EXTRA_BYTES", 0);
+  d->extraBlock = knobs.Number(L"EXTRA_BLOCK", -1);
+  d->blockIndex = 0;
+  if (d->extraBytes < 0) d->extraBytes = 0;
 
   std::vector<BYTE> sideFile;
   if (ReadWholeFile(path + kTagFileSuffix, sideFile)) d->tagBlock = sideFile;
@@ -251,6 +256,15 @@ TvPluginResult TV_PLUGIN_CALL DecodeBlock(TvPluginInstance instance, TvAudioBloc
   long long size = d->MsToBytes(d->blockMs);
   if (size <= 0) size = d->BlockAlign();
   if (size > remaining) size = remaining;
+  // A block that ends in the middle of a sample: EXTRA_BYTES more stream bytes
+  // in block EXTRA_BLOCK (the last block when not given).
+  const bool lastHere = d->producedBytes + size >= d->totalBytes;
+  const bool extraHere = d->extraBytes > 0 && (d->extraBlock < 0 ? lastHere : d->blockIndex == d->extraBlock);
+  if (extraHere) {
+    size += d->extraBytes;
+    d->totalBytes += d->extraBytes;
+  }
+  ++d->blockIndex;
   if (!d->Enter(L"DecodeBlock", nullptr, L"position=" + std::to_wstring(d->producedBytes) + L" size=" +
                                          std::to_wstring(size)))
     return 0;

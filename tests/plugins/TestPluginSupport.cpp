@@ -131,6 +131,10 @@ bool clTestPlugin::Enter(const std::wstring& call, const WCHAR* key, const std::
   if (knobs_.ListHas(L"SLEEP_CALL", call, key)) Sleep(static_cast<DWORD>(knobs_.Number(L"SLEEP_MS", 0)));
   if (knobs_.ListHas(L"INFO", call, key)) ReportInformation(name_ + L": note from " + call);
   if (knobs_.ListHas(L"ERROR", call, key)) ReportError(knobs_.Value(L"ERROR_TEXT", name_ + L": error in " + call));
+  if (knobs_.ListHas(L"CRASH", call, key)) {
+    volatile int* nowhere = nullptr;
+    *nowhere = 1;  // an access violation inside the plug-in call, as a faulty plug-in makes
+  }
   return !knobs_.ListHas(L"FAIL", call, key);
 }
 
@@ -206,12 +210,14 @@ std::vector<BYTE> BuildTagBlock(const std::vector<TagElement>& elements) {
   const INT32 count = static_cast<INT32>(elements.size());
   memcpy(block.data(), &count, 4);
   for (const TagElement& element : elements) {
-    const INT32 size = static_cast<INT32>(4 + 2 * (element.name.size() + 1) + 2 * (element.value.size() + 1));
+    const size_t nameBytes = 2 * (element.name.size() + 1), valueBytes = 2 * (element.value.size() + 1);
+    const INT32 size = static_cast<INT32>(4 + nameBytes + valueBytes + element.data.size());
     const size_t at = block.size();
     block.resize(at + static_cast<size_t>(size), 0);
     memcpy(&block[at], &size, 4);
-    memcpy(&block[at + 4], element.name.c_str(), 2 * (element.name.size() + 1));
-    memcpy(&block[at + 4 + 2 * (element.name.size() + 1)], element.value.c_str(), 2 * (element.value.size() + 1));
+    memcpy(&block[at + 4], element.name.c_str(), nameBytes);
+    memcpy(&block[at + 4 + nameBytes], element.value.c_str(), valueBytes);
+    if (!element.data.empty()) memcpy(&block[at + 4 + nameBytes + valueBytes], element.data.data(), element.data.size());
   }
   return block;
 }
@@ -225,7 +231,7 @@ std::vector<TagElement> ParseTagBlock(const BYTE* block, size_t size) {
   for (INT32 i = 0; i < count && at + 4 <= size; ++i) {
     INT32 elementSize = 0;
     memcpy(&elementSize, block + at, 4);
-    if (elementSize < 4 || at + static_cast<size_t>(elementSize) > size) break;
+    if (elementSize < 4 || static_cast<size_t>(elementSize) > size - at) break;
     const WCHAR* p = reinterpret_cast<const WCHAR*>(block + at + 4);
     const size_t chars = (static_cast<size_t>(elementSize) - 4) / 2;
     TagElement element;
@@ -233,6 +239,10 @@ std::vector<TagElement> ParseTagBlock(const BYTE* block, size_t size) {
     while (c < chars && p[c]) element.name += p[c++];
     ++c;
     while (c < chars && p[c]) element.value += p[c++];
+    ++c;
+    const size_t dataStart = 4 + 2 * c;
+    if (dataStart < static_cast<size_t>(elementSize))
+      element.data.assign(block + at + dataStart, block + at + static_cast<size_t>(elementSize));
     elements.push_back(element);
     at += static_cast<size_t>(elementSize);
   }
@@ -243,8 +253,8 @@ std::vector<TagElement> ParseTagList(const std::wstring& text) {
   std::vector<TagElement> elements;
   for (const std::wstring& item : Split(text, L'|')) {
     const size_t eq = item.find(L'=');
-    if (eq == std::wstring::npos) elements.push_back({item, L""});
-    else elements.push_back({item.substr(0, eq), item.substr(eq + 1)});
+    if (eq == std::wstring::npos) elements.push_back({item, L"", {}});
+    else elements.push_back({item.substr(0, eq), item.substr(eq + 1), {}});
   }
   return elements;
 }

@@ -88,6 +88,7 @@ class clTestPlugin {
 struct TagElement {
   std::wstring name;
   std::wstring value;
+  std::vector<BYTE> data;
 };
 std::vector<BYTE> BuildTagBlock(const std::vector<TagElement>& elements);
 std::vector<TagElement> ParseTagBlock(const BYTE* block, size_t size);
