@@ -12,6 +12,7 @@
 namespace {
 
 const UINT kCheckFocusMessage = WM_APP + 0x3A1;
+const UINT kDestroyLaterMessage = WM_APP + 0x3A2;
 
 std::wstring WindowText(HWND window)
 {
@@ -251,8 +252,14 @@ void NValueList::clValueControl::Close(bool commit)
     if (hadFocus && m_list.Handle()) SetFocus(m_list.Handle());
     m_row = -1;
     m_editor = m_button = nullptr;
-    if (editor) DestroyWindow(editor);
-    if (button) DestroyWindow(button);
+    // The editor may be in the middle of its own message (a change it reported
+    // led to this commit): it is hidden now and destroyed once that is over.
+    for (HWND window : {editor, button}) {
+        if (!window) continue;
+        ShowWindow(window, SW_HIDE);
+        if (!m_list.Handle() || !PostMessageW(m_list.Handle(), kDestroyLaterMessage, reinterpret_cast<WPARAM>(window), 0))
+            DestroyWindow(window);
+    }
     m_nameEdit = m_nameEditable = m_multiLine = m_completion = false;
     m_buttonWidth = 0;
     m_closing = false;

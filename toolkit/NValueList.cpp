@@ -14,6 +14,8 @@ namespace {
 
 // Asks the list to commit when the focus has left the list and its editor.
 const UINT kCheckFocusMessage = WM_APP + 0x3A1;
+// Destroys an editor window that was closed while it was busy.
+const UINT kDestroyLaterMessage = WM_APP + 0x3A2;
 
 // Control ids come from a range of their own: a value list's notifications
 // must never look like the OK (1) to Help (9) buttons of its owner.
@@ -439,6 +441,10 @@ LRESULT NValueList::MessageHook(HWND window, UINT message, WPARAM wParam, LPARAM
     default:
         if (message == kCheckFocusMessage) {
             CheckFocusLeft();
+            handled = true;
+        } else if (message == kDestroyLaterMessage) {
+            const HWND closed = reinterpret_cast<HWND>(wParam);
+            if (IsWindow(closed) && GetParent(closed) == window && !m_editor.Owns(closed)) DestroyWindow(closed);
             handled = true;
         }
         return 0;

@@ -582,6 +582,59 @@ TEST_F(ValueListTest, FocusFromOutsideStartsEditing)
     EXPECT_EQ(GetFocus(), list.EditorKeyWindow());
 }
 
+// A change callback that moves on (here: to the next row) closes the editor
+// while the edit box is still reporting the typed character.
+TEST_F(ValueListTest, CallbackThatCommitsWhileTypingIsSafe)
+{
+    NValueRow text = MakeRow(nrkText, L"Code", L"");
+    text.onChange = [](NValueList& l) {
+        if (l.Row(0)->value.size() >= 2) l.SelectRow(1);
+    };
+    list.AddRow(text);
+    Add(MakeRow(nrkText, L"Next", L"n"));
+    list.SelectRow(0);
+    const HWND first = list.EditorWindow();
+    Type(first, L"ab");
+    EXPECT_EQ(list.Row(0)->value, L"ab");
+    EXPECT_EQ(list.CurrentRow(), 1);
+    EXPECT_FALSE(IsWindow(first));
+    Type(list.EditorKeyWindow(), L"c");
+    EXPECT_EQ(list.Row(1)->value, L"c");
+}
+
+// The pixels of a row as the list shows it on the screen.
+std::vector<DWORD> RowPixels(HWND list, const RECT& row)
+{
+    const int width = row.right - row.left, height = row.bottom - row.top;
+    NWindowDC screen(list);
+    NMemoryDC memory(screen.Get());
+    NBitmap copy(CreateCompatibleBitmap(screen.Get(), width, height));
+    {
+        NSelect select(memory.Get(), copy.Get());
+        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), row.left, row.top, SRCCOPY);
+    }
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
+    GetDIBits(memory.Get(), copy.Get(), 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    return pixels;
+}
+
+TEST_F(ValueListTest, TwoLineValueShowsFirstLineAndEllipsis)
+{
+    const int twoLines = Add(MakeRow(nrkPlain, L"Comment", L"First line\rSecond line"));
+    const int shown = Add(MakeRow(nrkPlain, L"Comment", L"First line..."));
+    const int other = Add(MakeRow(nrkPlain, L"Comment", L"First line"));
+    RedrawWindow(list.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const std::vector<DWORD> a = RowPixels(list.Window(), list.RowRect(twoLines));
+    EXPECT_EQ(a, RowPixels(list.Window(), list.RowRect(shown)));
+    EXPECT_NE(a, RowPixels(list.Window(), list.RowRect(other)));
+}
+
 TEST_F(ValueListTest, IndexesOutsideRowsAreIgnored)
 {
     Add(MakeRow(nrkCheck, L"One", L"1"));
