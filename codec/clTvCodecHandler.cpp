@@ -18,6 +18,15 @@ constexpr int kMaxDecodesIndexes = 1000;
 
 tv::RegLocation DecoderCache() { return tv::Settings(kDecoderCacheKey); }
 
+// The cache only ever holds full paths; anything else would let the library
+// search order pick a file from the current or system folders.
+bool IsFullPath(const std::wstring& path) {
+  const bool drive = path.size() >= 3 && ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z')) &&
+                     path[1] == L':' && path[2] == L'\\';
+  const bool network = path.size() >= 3 && path[0] == L'\\' && path[1] == L'\\';
+  return drive || network;
+}
+
 }  // namespace
 
 clTvCodecHandler::clTvCodecHandler() = default;
@@ -78,13 +87,14 @@ bool clTvCodecHandler::FindDecoder(const std::wstring& filePath, clTvDecoder& de
     candidate = cachedPath_;
   } else {
     const std::wstring registered = tv::RegReadString(DecoderCache(), extension);
-    if (!registered.empty() && CheckDecoder(registered, extension, decoder, handles)) {
+    if (IsFullPath(registered) && CheckDecoder(registered, extension, decoder, handles)) {
       tv::Trace(L"Using Registry Cached Decoder: " + registered, handles);
       candidate = registered;
     } else {
       // A registry entry that no longer reads the extension is not used: the
       // result must be a decoder that claims the file.
-      candidate = ScanDecoderFolder(tv::FolderOfModule(module) + L"decoder\\", extension, decoder, handles);
+      const std::wstring folder = tv::FolderOfModule(module);
+      if (!folder.empty()) candidate = ScanDecoderFolder(folder + L"decoder\\", extension, decoder, handles);
       loaded = !candidate.empty();
     }
   }
@@ -109,7 +119,9 @@ bool clTvCodecHandler::LoadEncoder(const std::wstring& codecName, clTvEncoder& e
                     handles, kLoadEncoder);
     return false;
   }
-  const std::wstring path = tv::FolderOfModule(module) + L"encoder\\" + codecName + L".DLL";
+  const std::wstring folder = tv::FolderOfModule(module);
+  if (folder.empty()) return false;  // never a path relative to the current folder
+  const std::wstring path = folder + L"encoder\\" + codecName + L".DLL";
   tv::Trace(L"Loading Encoder '" + path + L"'", handles);
   return encoder.Reload(path.c_str()) && encoder.Create(handles);
 }

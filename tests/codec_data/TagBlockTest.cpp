@@ -22,11 +22,14 @@ struct BlockBuilder {
       bytes.push_back(std::uint8_t(c & 0xFF));
       bytes.push_back(std::uint8_t(c >> 8));
     }
-    if (terminate) bytes.insert(bytes.end(), {0, 0});
+    if (terminate) {
+      bytes.push_back(0);
+      bytes.push_back(0);
+    }
     return *this;
   }
-  BlockBuilder& Bytes(std::vector<std::uint8_t> b) {
-    bytes.insert(bytes.end(), b.begin(), b.end());
+  BlockBuilder& Bytes(const std::vector<std::uint8_t>& b) {
+    for (std::uint8_t x : b) bytes.push_back(x);
     return *this;
   }
   // One element with its true size.

@@ -115,6 +115,22 @@ TEST_F(DecoderDiscovery, RegistryEntryThatNoLongerReadsTheExtensionIsNotUsed) {
   EXPECT_TRUE(tv::EqualsNoCase(Registered(L".zzz"), Dec2()));  // never deleted, not rewritten
 }
 
+TEST_F(DecoderDiscovery, RelativeRegistryEntryIsNotLoadedThroughTheSearchOrder) {
+  // "anchor.dll" in the current folder would claim .tvt if it were loaded by name.
+  wchar_t previous[MAX_PATH];
+  GetCurrentDirectoryW(MAX_PATH, previous);
+  ASSERT_TRUE(SetCurrentDirectoryW(root_.c_str()));
+  Register(L".tvt", L"anchor.dll");
+  clTvCodecHandler handler;
+  clTvDecoder decoder;
+  const bool found = handler.FindDecoder(L"song.tvt", decoder, &handles_, module_);
+  SetCurrentDirectoryW(previous);
+  ASSERT_TRUE(found);
+  EXPECT_TRUE(tv::EqualsNoCase(decoder.Path(), Dec()));
+  EXPECT_TRUE(tv::EqualsNoCase(Registered(L".tvt"), Dec()));
+  EXPECT_EQ(Count(TraceText(), L"anchor.dll"), 0);
+}
+
 TEST_F(DecoderDiscovery, AFailedSearchLeavesNoDecoderForTheNextFileOfThatExtension) {
   clTvCodecHandler handler;
   clTvDecoder decoder;
