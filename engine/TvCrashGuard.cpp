@@ -60,6 +60,36 @@ std::wstring ModuleNameAt(const void* address) {
   return name ? name + 1 : path;
 }
 
+bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
+  return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
+         a.nFileIndexLow == b.nFileIndexLow;
+}
+
+// The faulting plug-in may still hold the file open without letting it be
+// deleted. The process is ending anyway: its handles onto that file are
+// closed here so the delete can go through.
+void CloseHandlesOnto(const wchar_t* path) {
+  HANDLE probe = CreateFileW(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (probe == INVALID_HANDLE_VALUE) return;
+  BY_HANDLE_FILE_INFORMATION target = {};
+  const bool known = GetFileInformationByHandle(probe, &target) != FALSE;
+  CloseHandle(probe);
+  if (!known) return;
+  for (ULONG_PTR value = 4; value < 0x40000; value += 4) {
+    HANDLE handle = reinterpret_cast<HANDLE>(value);
+    if (GetFileType(handle) != FILE_TYPE_DISK) continue;
+    BY_HANDLE_FILE_INFORMATION information = {};
+    if (GetFileInformationByHandle(handle, &information) && SameFile(information, target)) CloseHandle(handle);
+  }
+}
+
+void DeleteGuardedFile(const wchar_t* path) {
+  if (DeleteFileW(path) || GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES) return;
+  CloseHandlesOnto(path);
+  DeleteFileW(path);
+}
+
 LONG WINAPI LastChanceFilter(EXCEPTION_POINTERS* pointers) {
   // A fault inside the filter itself must not loop back here.
   if (InterlockedExchange(&g_entered, 1) != 0) TerminateProcess(GetCurrentProcess(), 0);
@@ -68,7 +98,7 @@ LONG WINAPI LastChanceFilter(EXCEPTION_POINTERS* pointers) {
   const void* address = record ? record->ExceptionAddress : nullptr;
   WriteCrashLine(tv::CrashLine(code, address, ModuleNameAt(address)));
   for (GuardedSlot& slot : g_slots) {
-    if (slot.used == 1) DeleteFileW(slot.path);
+    if (slot.used == 1) DeleteGuardedFile(slot.path);
   }
   TerminateProcess(GetCurrentProcess(), 0);
   return EXCEPTION_EXECUTE_HANDLER;
