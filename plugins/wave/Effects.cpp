@@ -31,7 +31,7 @@ std::string fixed(double v) {
 bool parseGainSettings(const std::u16string& settings, double& db, std::string& error) {
   std::u16string value;
   if (!settingValue(settings, "db", "gain", value, error) || !parseDecibels(value, db)) {
-    error = "Gain settings '" + narrow(settings) + "' are not a gain in dB (for example \"db=-6\" or \"+3 dB\")";
+    error = "the settings '" + narrow(settings) + "' are not a gain in dB (for example \"db=-6\" or \"+3 dB\")";
     return false;
   }
   if (db < kMinGainDb || db > kMaxGainDb) {
@@ -48,7 +48,7 @@ bool parseNormalizeSettings(const std::u16string& settings, double& peakDb, std:
   }
   std::u16string value;
   if (!settingValue(settings, "peak", "db", value, error) || !parseDecibels(value, peakDb)) {
-    error = "Normalize settings '" + narrow(settings) + "' are not a peak level in dBFS (for example \"peak=-1\")";
+    error = "the settings '" + narrow(settings) + "' are not a peak level in dBFS (for example \"peak=-1\")";
     return false;
   }
   if (peakDb < kMinPeakDb || peakDb > 0.0) {
