@@ -140,7 +140,6 @@ public:
     LRESULT MessageHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
 private:
-    friend class clValueControl;
     enum { kImageChecked, kImageUnchecked, kImageCheckedDisabled, kImageUncheckedDisabled, kImagesPerKind };
 
     class RowBuffer {

@@ -671,3 +671,64 @@ TEST(ValueListScaling, DialogUnitsAndRowPositionsScaleWithScreenDpi)
 }
 
 }  // namespace
+
+namespace {
+
+// A value list on a dialog: dialog units come from the dialog, and Tab, passed
+// on to the owner, lets the dialog manager move the focus on.
+class ListDialog : public NWindow {
+public:
+    NValueList list;
+    HWND button = nullptr;
+    void OnInitialise() override
+    {
+        list.Create(false, Handle(), 21, 7, 7, 150, 80, 4, 60);
+        NValueRow row;
+        row.kind = nrkCheck;
+        row.name = L"Check";
+        list.AddRow(row);
+        button = CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 10, 200, 60,
+                                 22, Handle(), reinterpret_cast<HMENU>(IDOK), nullptr, nullptr);
+    }
+    void OnDestroy() override { list.Clear(); }
+    LRESULT MessageHook(HWND, UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override
+    {
+        return list.MessageFilter(message, wParam, lParam, handled);
+    }
+};
+
+TEST(ValueListOnDialog, DialogUnitsAndTabThroughTheDialogManager)
+{
+    std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD));
+    auto* t = reinterpret_cast<DLGTEMPLATE*>(words.data());
+    t->style = WS_POPUP | WS_VISIBLE;
+    t->cx = 200;
+    t->cy = 160;
+    words.insert(words.end(), {0, 0, 0});
+    ListDialog dialog;
+    ASSERT_TRUE(dialog.CreateModeless(GetModuleHandleW(nullptr), reinterpret_cast<DLGTEMPLATE*>(words.data()), nullptr));
+    RECT expected = {7, 7, 157, 87};
+    MapDialogRect(dialog.Handle(), &expected);
+    RECT actual = {};
+    GetWindowRect(dialog.list.Window(), &actual);
+    MapWindowPoints(nullptr, dialog.Handle(), reinterpret_cast<POINT*>(&actual), 2);
+    EXPECT_EQ(actual.left, expected.left);
+    EXPECT_EQ(actual.top, expected.top);
+    EXPECT_EQ(actual.right, expected.right);
+    EXPECT_EQ(actual.bottom, expected.bottom);
+
+    SetForegroundWindow(dialog.Handle());
+    SetFocus(dialog.list.Window());
+    SendMessageW(dialog.list.Window(), WM_KEYDOWN, VK_TAB, 1);
+    MSG msg;
+    for (int i = 0; i < 5; ++i)
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            if (!IsDialogMessageW(dialog.Handle(), &msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+    EXPECT_EQ(GetFocus(), dialog.button);
+    dialog.Close();
+}
+
+}  // namespace
