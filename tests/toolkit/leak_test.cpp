@@ -71,7 +71,9 @@ TEST(Leaks, ValueListsAndWindowsLeaveNoGdiObjectsOrClasses)
     EXPECT_EQ(NWindow::LiveWindowClasses(), classesBefore);
     const DWORD systemAfter = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     // Wine reports no GDI counts (0); where the system counts, they must not grow.
-    if (systemBefore != 0) EXPECT_LE(systemAfter, systemBefore + 2);
+    if (systemBefore != 0) {
+        EXPECT_LE(systemAfter, systemBefore + 2);
+    }
     RecordProperty("GetGuiResources", static_cast<int>(systemAfter));
     DeleteObject(on);
     DeleteObject(off);
