@@ -168,6 +168,10 @@ struct TvSettingValue {
   void* data;
 };
 
+// 4-byte packing: the 32-bit records place 64-bit integers on 4-byte
+// boundaries (offsets 52, 60, 76), and the 64-bit TvStreamInfo places its
+// property block pointer at 92. Packing ends after TvStreamInfo in the
+// 64-bit build and after TvConversionInfo in the 32-bit build.
 #pragma pack(push, 4)
 
 // The stream's audio description: the part of TvStreamInfo from its wave
