@@ -8,7 +8,7 @@
 # realtime factor, ratio to sox's time for the same job, peak memory.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build/win64}
+build=$(realpath -m "${1:-$root/build/win64}")
 length=${2:-3600}
 bin=$build/bin
 work=$build/bench/wave_convert

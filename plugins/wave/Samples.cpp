@@ -8,11 +8,18 @@ namespace tvw {
 std::size_t sampleBytes(SampleType t) { return bitsOf(t) / 8; }
 
 namespace {
+// Round half to even (as the FPU does by default), then clip.
 inline std::int32_t clampRound(double v, double lo, double hi) {
-  double r = std::nearbyint(v);
-  if (!(r >= lo)) r = lo;  // also catches NaN
-  if (r > hi) r = hi;
-  return std::int32_t(r);
+  if (!(v >= lo)) return std::int32_t(lo);  // also catches NaN
+  if (v > hi) return std::int32_t(hi);
+#if defined(__x86_64__) || defined(__SSE2_MATH__)
+  // Adding and taking away 1.5 * 2^52 leaves the value rounded to an
+  // integer; far cheaper than nearbyint, which asks for the rounding mode.
+  const double magic = 6755399441055744.0;
+  return std::int32_t((v + magic) - magic);
+#else
+  return std::int32_t(std::nearbyint(v));  // x87 keeps extra precision: the trick would not round
+#endif
 }
 }  // namespace
 
