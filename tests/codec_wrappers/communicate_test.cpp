@@ -78,6 +78,15 @@ TEST_F(Communicate, RequestsTellWhetherAnErrorWasRecorded) {
   EXPECT_TRUE(Logged("tvtest_dec Get Communicate index=0 number=0 text=BeforeOpen"));
 }
 
+TEST_F(Communicate, RequestWithAnUnusableRecordGivesZero) {
+  SetKnob(L"TVTEST_DEC_MISBEHAVE", L"badpointer");
+  SetKnob(L"TVTEST_DEC_COMMUNICATE", L"BeforeOpen:Encoder,get,Extension;BeforeOpen:Encoder,get,Extension");
+  Start();
+  EXPECT_EQ(TvRelayCommunicate(TV_HOOK_BEFORE_OPEN, &decoder_, &encoder_, true, &handles_), 2);
+  EXPECT_TRUE(Logged("tvtest_dec CommunicateResult index=1 number=0"));
+  EXPECT_FALSE(Logged("tvtest_enc Get Extension")) << "the target is not called with a record it cannot fill";
+}
+
 TEST_F(Communicate, EndlessRequestsAreCut) {
   SetKnob(L"TVTEST_ENC_MISBEHAVE", L"endless");
   SetKnob(L"TVTEST_ENC_LOG", L"");  // ten thousand requests need no log

@@ -163,6 +163,7 @@ bool clTestPlugin::NextCommunicateRequest(TvSettingValue* value) {
     value->text2 = request.verb.empty() ? nullptr : request.verb.c_str();
     value->text3 = request.setting.empty() ? nullptr : request.setting.c_str();
     value->data = &targetRecord_;
+    if (knobs_.Misbehaves(L"badpointer")) value->data = Unreadable();
     return true;
   }
   return false;
