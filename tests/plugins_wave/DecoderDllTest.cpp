@@ -395,3 +395,44 @@ TEST(DecoderDll, AFileInUseKeepsItsOldTagsAndNothingIsLeftBehind) {
   EXPECT_EQ(find, INVALID_HANDLE_VALUE) << "a temporary file was left beside the original";
   if (find != INVALID_HANDLE_VALUE) FindClose(find);
 }
+
+TEST(DecoderDll, CorruptedHeadersAndTagsNeverCrashTheDecoder) {
+  std::wstring dir = scratchDir(L"corrupt");
+  std::wstring path = dir + L"good.wav";
+  Bytes audio = pcm16Audio(200);
+  ASSERT_TRUE(writeFile(path, simpleWave(1, 2, 44100, 16, audio)));
+  Decoder d;
+  ASSERT_TRUE(setTags(d, path,
+                      {{L"Title", L"T", {}}, {L"Artist", L"A", {}}, {L"Comment", L"C", {}},
+                       {L"_albumart_1_Front Album Cover", L"", {0xFF, 0xD8, 0xFF, 0xE0, 1, 2, 3}}}));
+  const Bytes good = readFile(path);
+  // Every byte of the header, the INFO chunk and the ID3 chunk is tried; the audio only here and there.
+  const char dataId[] = "data";
+  const std::size_t audioStart =
+      std::size_t(std::search(good.begin(), good.end(), dataId, dataId + 4) - good.begin()) + 8;
+  int opened = 0, refused = 0;
+  std::wstring bad = dir + L"bad.wav";
+  for (std::size_t i = 0; i < good.size(); i += (i < audioStart || i >= audioStart + audio.size()) ? 1 : 97) {
+    for (std::uint8_t x : {std::uint8_t(0xFF), std::uint8_t(0x80)}) {
+      Bytes b = good;
+      b[i] ^= x;
+      ASSERT_TRUE(writeFile(bad, b));
+      TvStreamInfo s;
+      ZeroMemory(&s, sizeof s);
+      s.sourcePath = bad.c_str();
+      s.openFlags = TV_OPEN_INSPECT;
+      if (d.open(d.instance, &s)) {
+        ++opened;
+        readTagBlock(s.tagBlock, s.tagBlockSize);
+      } else {
+        ++refused;
+        EXPECT_NE(d.channels.errors().find(L"Error: WAVE: "), std::wstring::npos) << i;
+      }
+      TvConversionInfo conv;
+      ZeroMemory(&conv, sizeof conv);
+      d.close(d.instance, &conv);
+    }
+  }
+  EXPECT_GT(opened, 0);
+  EXPECT_GT(refused, 0);
+}
