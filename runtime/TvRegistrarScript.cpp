@@ -206,7 +206,8 @@ class clScriptReader {
         return true;
       }
       const Token& first = tokens_[at_];
-      if (valuesAllowed && first.kind == TokenKind::Word && EqualsNoCase(first.text, L"val")) {
+      if (first.kind == TokenKind::Word && EqualsNoCase(first.text, L"val")) {
+        if (!valuesAllowed) return Fail(error_, first.line, L"a value outside of any key");
         ++at_;
         RegistrarNamedValue named;
         if (!ReadName(named.name) || !Expect(TokenKind::Equals, L"\"=\" after a value name") ||

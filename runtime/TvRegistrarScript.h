@@ -10,7 +10,7 @@
 //   key    := [ NoRemove | ForceRemove | Delete ] name [ "=" value ]
 //             [ "{" { key | val name "=" value } "}" ]
 //   value  := s text | d number | b hex-text
-//   name   := a bare word, or a text in single quotes ('' inside is one quote)
+//   name   := a bare word (not "val"), or a text in single quotes ('' inside is one quote)
 // Key modes: a plain key is created on registration and, on removal, deleted
 // once it holds nothing else; NoRemove keys are never deleted; ForceRemove
 // keys are deleted whole before they are written and on removal; Delete keys
