@@ -4,9 +4,28 @@
 
 namespace tvw {
 
+const std::vector<EncoderOption>& encoderOptionTable() {
+  static const std::vector<EncoderOption> table = {
+      {"Sample Format", "Codecs\\WAVE\\SampleFormat",
+       {"Same as the source", "8-bit integer", "16-bit integer", "24-bit integer", "32-bit integer", "32-bit float",
+        "64-bit float"}},
+      {"Format Header", "Codecs\\WAVE\\FormatHeader", {"Plain where possible", "Always extensible"}},
+  };
+  return table;
+}
+
 bool chooseOutputFormat(const std::u16string& commandLine, const WaveFormat& input, WaveFormat& output,
-                        std::string& error) {
+                        std::string& error, const StoredEncoderChoices& stored) {
   std::vector<Option> options = splitOptions(commandLine);
+  // Stored choices stand in for options the command line does not give.
+  if (!findOption(options, "bits") && !findOption(options, "float") && !findOption(options, "pcm")) {
+    static const char16_t* const kBits[] = {nullptr, u"8", u"16", u"24", u"32", u"32", u"64"};
+    if (stored.bitDepth > 0 && stored.bitDepth < 7) {
+      options.push_back({u"bits", kBits[stored.bitDepth]});
+      options.push_back({stored.bitDepth >= 5 ? u"float" : u"pcm", u""});
+    }
+  }
+  if (stored.header == 1 && !findOption(options, "extensible")) options.push_back({u"extensible", u""});
   SampleType in = input.sampleType();
   bool wantFloat = findOption(options, "float") != nullptr;
   bool wantPcm = findOption(options, "pcm") != nullptr;

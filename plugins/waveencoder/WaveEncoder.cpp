@@ -3,6 +3,8 @@
 #include "ContractRecords.h"
 #include "EncoderOptions.h"
 #include "Samples.h"
+#include "StoredSettings.h"
+#include "TextCodec.h"
 
 namespace tvw {
 
@@ -15,6 +17,19 @@ bool WaveEncoder::get(const std::u16string& key, TvSettingValue* v) {
   }
   // Lossless output: ask the decoder for its best.
   if (key == u"NeedHQAudio") return true;
+  if (key == u"Options") {
+    const auto& table = encoderOptionTable();
+    if (v->index < 0 || std::size_t(v->index) >= table.size()) return false;
+    const EncoderOption& option = table[std::size_t(v->index)];
+    if (v->number < 0 || std::size_t(v->number) >= option.entries.size()) return false;
+    reply_ = u16(option.label);
+    reply2_ = u16(option.link);
+    reply3_ = u16(option.entries[std::size_t(v->number)]);
+    v->text = wideText(reply_);
+    v->text2 = wideText(reply2_);
+    v->text3 = wideText(reply3_);
+    return true;
+  }
   return false;  // "SendRawUnCompressed", "Options", "Communicate": no
 }
 
@@ -36,7 +51,10 @@ bool WaveEncoder::begin(TvConversionInfo* c) {
                   "WAVE::ENC_BeginConversion");
     return false;
   }
-  if (!chooseOutputFormat(toU16(c->codecCommandLine), input_, output_, reason)) {
+  StoredEncoderChoices stored;
+  stored.bitDepth = readStoredIndex(encoderOptionTable()[0].link);
+  stored.header = readStoredIndex(encoderOptionTable()[1].link);
+  if (!chooseOutputFormat(toU16(c->codecCommandLine), input_, output_, reason, stored)) {
     report_.error(L"Error: WAVE encoder: " + widen(reason) + L".", "WAVE::ENC_BeginConversion");
     return false;
   }

@@ -28,7 +28,7 @@ class WaveEncoder {
   WaveFormat input_, output_;
   Bytes converted_;
   std::wstring path_;
-  std::u16string reply_;
+  std::u16string reply_, reply2_, reply3_;
 };
 
 }  // namespace tvw

@@ -199,3 +199,56 @@ TEST(EncoderDll, RejectsBadOptionsAndBadFormatsWithAnErrorLine) {
   EXPECT_EQ(fresh.end(fresh.instance, &c, &writeTags), 0);
   EXPECT_EQ(writeTags, 0);
 }
+
+TEST(EncoderDll, ListsItsOptionsAndFollowsTheStoredChoice) {
+  Encoder e;
+  std::vector<std::wstring> labels;
+  for (int option = 0; option < 1000; ++option) {
+    std::vector<std::wstring> entries;
+    std::wstring label, link;
+    for (int entry = 0; entry < 1000; ++entry) {
+      TvSettingValue v;
+      ZeroMemory(&v, sizeof v);
+      v.index = option;
+      v.number = entry;
+      if (!e.get(e.instance, L"Options", &v) || !v.text || !v.text2 || !v.text3) break;
+      if (entry == 0) {
+        label = v.text;
+        link = v.text2;
+      }
+      entries.push_back(v.text3);
+    }
+    if (entries.empty()) continue;
+    labels.push_back(label);
+    if (option == 0) {
+      EXPECT_EQ(link, L"Codecs\\WAVE\\SampleFormat");
+      EXPECT_EQ(entries.size(), 7u);
+      EXPECT_EQ(entries[3], L"24-bit integer");
+    }
+  }
+  EXPECT_EQ(labels, (std::vector<std::wstring>{L"Sample Format", L"Format Header"}));
+
+  // The configuration program stores the chosen entry's index as a DWORD.
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Kestrune\\Tonvera\\Codecs\\WAVE", 0, nullptr, 0,
+                            KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  DWORD index = 3;  // 24-bit integer
+  RegSetValueExW(key, L"SampleFormat", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&index), sizeof index);
+  std::wstring dir = scratchDir(L"stored");
+  WAVEFORMATEXTENSIBLE f;
+  pcmFormat(f, WAVE_FORMAT_PCM, 2, 44100, 16);
+  INT32 writeTags = 0;
+  bool stored = encodeFile(e, dir + L"stored.wav", f, rampAudio(400), L"", 400, &writeTags);
+  bool given = encodeFile(e, dir + L"given.wav", f, rampAudio(400), L" -bits=\"16\"", 400, &writeTags);
+  RegDeleteValueW(key, L"SampleFormat");
+  RegCloseKey(key);
+  ASSERT_TRUE(stored);
+  ASSERT_TRUE(given);
+  WAVEFORMATEXTENSIBLE back;
+  Bytes audio;
+  ASSERT_TRUE(decodeFile(dir + L"stored.wav", back, audio));
+  EXPECT_EQ(back.Format.wBitsPerSample, 24);
+  ASSERT_TRUE(decodeFile(dir + L"given.wav", back, audio));
+  EXPECT_EQ(back.Format.wBitsPerSample, 16);  // the command line wins
+}

@@ -212,3 +212,29 @@ TEST(EncoderOptions, SplitsLikeTheHost) {
   EXPECT_EQ(o[2].value, u"value");
   EXPECT_EQ(o[3].name, u"q");
 }
+
+TEST(EncoderOptions, StoredChoicesApplyWhenTheCommandLineIsSilent) {
+  struct Case {
+    const char* commandLine;
+    unsigned bitDepth, header;
+    SampleType output;
+    bool extensible;
+  };
+  const Case cases[] = {{"", 0, 0, SampleType::Int16, false},      {"", 1, 0, SampleType::UInt8, false},
+                        {"", 3, 0, SampleType::Int24, true},       {"", 5, 0, SampleType::Float32, false},
+                        {"", 6, 1, SampleType::Float64, true},     {"", 2, 1, SampleType::Int16, true},
+                        {" -bits=16", 6, 0, SampleType::Int16, false}, {" -float", 3, 0, SampleType::Float32, false},
+                        {"", 99, 7, SampleType::Int16, false}};
+  for (const auto& c : cases) {
+    std::u16string line(c.commandLine, c.commandLine + std::strlen(c.commandLine));
+    WaveFormat out;
+    std::string error;
+    StoredEncoderChoices stored;
+    stored.bitDepth = c.bitDepth;
+    stored.header = c.header;
+    ASSERT_TRUE(chooseOutputFormat(line, makeFormat(SampleType::Int16, 2, 44100), out, error, stored))
+        << c.commandLine << c.bitDepth << error;
+    EXPECT_EQ(out.sampleType(), c.output) << c.commandLine << " " << c.bitDepth;
+    EXPECT_EQ(out.isExtensible(), c.extensible) << c.commandLine << " " << c.bitDepth;
+  }
+}
