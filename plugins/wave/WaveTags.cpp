@@ -26,10 +26,15 @@ WaveMetadata readWaveMetadata(ByteSource& src, const WaveLayout& layout) {
   return meta;
 }
 
-void buildMetadataChunks(const TagList& tags, const WaveMetadata& old, Bytes& infoBody, Bytes& id3) {
+const char kInfoOptionLabel[] = "Plain Text Copy of the Tags (LIST/INFO)";
+const char kInfoOptionLink[] = "Codecs\\WAVE\\InfoChunk";
+const char* const kInfoOptionEntries[2] = {"Write", "Do not write"};
+
+void buildMetadataChunks(const TagList& tags, const WaveMetadata& old, Bytes& infoBody, Bytes& id3,
+                         bool infoTexts) {
   infoBody.clear();
   id3.clear();
-  std::vector<InfoItem> items = infoItemsForTags(tags, old.info);
+  std::vector<InfoItem> items = infoItemsForTags(infoTexts ? tags : TagList(), old.info);
   if (!items.empty()) infoBody = buildInfoList(items);
   if (!tags.empty() || !old.unknownFrames.empty()) id3 = buildId3(tags, old.unknownFrames);
 }

@@ -22,8 +22,15 @@ struct WaveMetadata {
 WaveMetadata readWaveMetadata(ByteSource& src, const WaveLayout& layout);
 
 // The new INFO and ID3 chunk bodies for a tag list (empty when there is
-// nothing to write).
-void buildMetadataChunks(const TagList& tags, const WaveMetadata& old, Bytes& infoBody, Bytes& id3);
+// nothing to write). Without `infoTexts` the INFO chunk keeps only the
+// fields that are not tags (such as ISFT).
+void buildMetadataChunks(const TagList& tags, const WaveMetadata& old, Bytes& infoBody, Bytes& id3,
+                         bool infoTexts = true);
+
+// The decoder's tag options as the configuration program lists them.
+extern const char kInfoOptionLabel[];
+extern const char kInfoOptionLink[];
+extern const char* const kInfoOptionEntries[2];  // index 0: write the copy, 1: do not
 
 // The property elements the decoder reports for a file, in tag block form.
 TagList waveProperties(const WaveLayout& layout, const WaveMetadata& meta);

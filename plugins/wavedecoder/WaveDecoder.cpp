@@ -5,6 +5,7 @@
 
 #include "ContractRecords.h"
 #include "RiffWriter.h"
+#include "StoredSettings.h"
 #include "TextCodec.h"
 #include "WaveTags.h"
 
@@ -39,6 +40,13 @@ bool WaveDecoder::get(const std::u16string& key, TvSettingValue* v) {
     reply_ = propertyElementNames();
   } else if (key == u"Default Property Elements") {
     reply_ = defaultPropertyElementNames();
+  } else if (key == u"ID Tag Options") {
+    if (v->index != 0 || v->number < 0 || v->number > 1) return false;
+    reply_ = u16(kInfoOptionLabel);
+    reply2_ = u16(kInfoOptionLink);
+    reply3_ = u16(kInfoOptionEntries[v->number]);
+    v->text2 = wideText(reply2_);
+    v->text3 = wideText(reply3_);
   } else {
     return false;  // no options, no relay requests
   }
@@ -104,7 +112,7 @@ bool WaveDecoder::rewriteTags(const std::wstring& path, bool dropUnknownFrames, 
   if (dropUnknownFrames) meta.unknownFrames.clear();
 
   Bytes info, id3;
-  buildMetadataChunks(tags, meta, info, id3);
+  buildMetadataChunks(tags, meta, info, id3, readStoredIndex(kInfoOptionLink) != 1);
   // The new file is complete before it replaces the old one, so a failure
   // anywhere leaves the audio untouched.
   std::wstring temp = siblingTempPath(path);

@@ -38,7 +38,7 @@ class WaveDecoder {
   bool streaming_ = false;
   std::uint64_t done_ = 0;
   Bytes audio_, tagBlock_, propertyBlock_;
-  std::u16string reply_, reply2_;
+  std::u16string reply_, reply2_, reply3_;
   std::wstring path_;
 };
 

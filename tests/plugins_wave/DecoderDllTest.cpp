@@ -436,3 +436,34 @@ TEST(DecoderDll, CorruptedHeadersAndTagsNeverCrashTheDecoder) {
   EXPECT_GT(opened, 0);
   EXPECT_GT(refused, 0);
 }
+
+TEST(DecoderDll, TheInfoCopyCanBeSwitchedOffByTheStoredOption) {
+  Decoder d;
+  TvSettingValue v;
+  ZeroMemory(&v, sizeof v);
+  ASSERT_NE(d.get(d.instance, L"ID Tag Options", &v), 0);
+  EXPECT_STREQ(v.text2, L"Codecs\\WAVE\\InfoChunk");
+  EXPECT_STREQ(v.text3, L"Write");
+  v.number = 1;
+  ASSERT_NE(d.get(d.instance, L"ID Tag Options", &v), 0);
+  EXPECT_STREQ(v.text3, L"Do not write");
+  v.number = 2;
+  EXPECT_EQ(d.get(d.instance, L"ID Tag Options", &v), 0);
+
+  std::wstring path = scratchDir(L"noinfo") + L"song.wav";
+  ASSERT_TRUE(writeFile(path, simpleWave(1, 2, 44100, 16, pcm16Audio(100))));
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Kestrune\\Tonvera\\Codecs\\WAVE", 0, nullptr, 0,
+                            KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  DWORD index = 1;
+  RegSetValueExW(key, L"InfoChunk", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&index), sizeof index);
+  bool written = setTags(d, path, {{L"Title", L"Only In Id3", {}}});
+  RegDeleteValueW(key, L"InfoChunk");
+  RegCloseKey(key);
+  ASSERT_TRUE(written);
+  Bytes file = readFile(path);
+  std::string raw(file.begin(), file.end());
+  EXPECT_EQ(raw.find("INAM"), std::string::npos);
+  EXPECT_EQ(openTags(d, path), (std::vector<Tag>{{L"Title", L"Only In Id3", {}}}));
+}
