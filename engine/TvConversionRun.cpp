@@ -60,7 +60,9 @@ TvConversionInfo* clConversionRun::ConversionInfo() {
 }
 
 void clConversionRun::Execute() {
-  tv::InstallCrashGuard(engine_.ErrorOutput(), engine_.IsCommandFileMode());
+  // Plug-ins run only inside this call: a fault in one still ends the run
+  // with an error line and without a temporary output left behind.
+  const clCrashGuardScope crashGuard(engine_.ErrorOutput(), engine_.IsCommandFileMode());
 
   Console(L"");
   Console(kBanner);

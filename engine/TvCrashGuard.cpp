@@ -17,7 +17,6 @@ struct GuardedSlot {
 GuardedSlot g_slots[kGuardedFiles];
 HANDLE volatile g_errorOutput = nullptr;
 volatile LONG g_utf16 = 0;
-volatile LONG g_installed = 0;
 volatile LONG g_entered = 0;
 
 void AppendHex(std::wstring& text, unsigned long long value, int digits) {
@@ -108,12 +107,6 @@ LONG WINAPI LastChanceFilter(EXCEPTION_POINTERS* pointers) {
 
 namespace tv {
 
-void InstallCrashGuard(HANDLE errorOutput, bool utf16Lines) {
-  g_errorOutput = errorOutput;
-  g_utf16 = utf16Lines ? 1 : 0;
-  if (InterlockedExchange(&g_installed, 1) == 0) SetUnhandledExceptionFilter(LastChanceFilter);
-}
-
 std::wstring CrashLine(DWORD code, const void* address, const std::wstring& moduleName) {
   std::wstring text = L"Error: Rendermill stopped by exception 0x";
   AppendHex(text, code, 8);
@@ -125,6 +118,17 @@ std::wstring CrashLine(DWORD code, const void* address, const std::wstring& modu
 }
 
 }  // namespace tv
+
+clCrashGuardScope::clCrashGuardScope(HANDLE errorOutput, bool utf16Lines) {
+  g_errorOutput = errorOutput;
+  g_utf16 = utf16Lines ? 1 : 0;
+  previous_ = SetUnhandledExceptionFilter(LastChanceFilter);
+}
+
+clCrashGuardScope::~clCrashGuardScope() {
+  SetUnhandledExceptionFilter(previous_);
+  g_errorOutput = nullptr;
+}
 
 bool clCrashGuardedFile::Guard(const std::wstring& path) {
   Release();

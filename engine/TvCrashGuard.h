@@ -11,16 +11,26 @@
 
 namespace tv {
 
-// Installs the process's last-chance exception filter (once) and sets where
-// its line goes: `errorOutput` as ANSI text, or as UTF-16LE in command-file
-// mode. Calling it again only changes the output.
-void InstallCrashGuard(HANDLE errorOutput, bool utf16Lines);
-
 // The line the guard writes for an exception `code` at `address` inside the
 // module file `moduleName` (empty when unknown), without line end.
 std::wstring CrashLine(DWORD code, const void* address, const std::wstring& moduleName);
 
 }  // namespace tv
+
+// Holds the guard for one conversion: the process's last-chance exception
+// filter is the guard's while this object lives, and the one before it
+// afterwards. Its line goes to `errorOutput` as ANSI text, or as UTF-16LE in
+// command-file mode.
+class clCrashGuardScope {
+ public:
+  clCrashGuardScope(HANDLE errorOutput, bool utf16Lines);
+  virtual ~clCrashGuardScope();
+  clCrashGuardScope(const clCrashGuardScope&) = delete;
+  clCrashGuardScope& operator=(const clCrashGuardScope&) = delete;
+
+ private:
+  LPTOP_LEVEL_EXCEPTION_FILTER previous_ = nullptr;
+};
 
 // A file the guard deletes when the process dies of a fault, for as long as
 // this object lives (temporary outputs, render files).
