@@ -1,5 +1,6 @@
 #include "Samples.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -96,6 +97,14 @@ double peakOf(const std::uint8_t* data, std::size_t bytes, SampleType t) {
   if (a == 0) return 0.0;
   double peak = 0.0;
   std::size_t count = bytes / a;
+  if (t == SampleType::Int16) {  // the common case, kept cheap
+    int largest = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+      int v = std::int16_t(le16(data + 2 * i));
+      largest = std::max(largest, v < 0 ? -v : v);
+    }
+    return largest / 32768.0;
+  }
   for (std::size_t i = 0; i < count; ++i) {
     double v = std::fabs(readSample(data + i * a, t));
     if (v > peak) peak = v;  // NaN never compares greater
