@@ -89,3 +89,55 @@ TEST(HelperHost, DebugWatchWithoutANameOrFileDoesNothing) {
   EXPECT_TRUE(host.pauses.empty());
   EXPECT_TRUE(host.messages.empty());
 }
+
+namespace {
+
+void RemoveTraceClass() {
+  RegDeleteTreeW(HKEY_CLASSES_ROOT, L".tvdbgtest");
+  RegDeleteTreeW(HKEY_CLASSES_ROOT, L"TvDbgTest.File");
+}
+
+bool SetClassesDefault(const std::wstring& key, const std::wstring& value) {
+  return RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, value.c_str(),
+                         DWORD((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+// The real helper and the real shell: the trace file is opened with the
+// program its extension is registered to once the engine's event is gone,
+// and deleted afterwards.
+TEST_F(HelperTest, DebugWatchProcessShowsTheTraceThroughTheShellAndDeletesIt) {
+  RemoveTraceClass();
+  ASSERT_TRUE(folder_.Copy(L"testplugins\\infohelper\\TvFakeViewer.exe", L"TvFakeViewer.exe"));
+  ASSERT_TRUE(SetClassesDefault(L".tvdbgtest", L"TvDbgTest.File"));
+  ASSERT_TRUE(SetClassesDefault(L"TvDbgTest.File\\shell\\open\\command",
+                                L"\"" + folder_.Path() + L"TvFakeViewer.exe\" \"%1\""));
+  const std::wstring viewerLog = folder_.Data(L"viewer.log");
+  SetEnvironmentVariableW(L"TV_FAKE_VIEWER_LOG", viewerLog.c_str());
+
+  const std::wstring trace = folder_.Data(L"DBG7.tmp.tvdbgtest");
+  WriteFileBytes(trace, TextBytes("trace lines"));
+  const std::wstring eventName = L"TvDGBproc" + std::to_wstring(GetCurrentProcessId());
+  HANDLE engine = CreateEventA(nullptr, TRUE, FALSE, std::string(eventName.begin(), eventName.end()).c_str());
+  ASSERT_NE(nullptr, engine);
+
+  PROCESS_INFORMATION helper = folder_.Start(L"-DebugWatch=" + eventName + L" -DebugFile=\"" + trace + L"\"");
+  ASSERT_NE(nullptr, helper.hProcess);
+  Sleep(1500);  // let the watcher find the event held; nothing below depends on this pause
+  EXPECT_TRUE(PathExists(trace));
+  CloseHandle(engine);  // the engine ends
+
+  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(helper.hProcess, 60000));
+  DWORD code = 1;
+  GetExitCodeProcess(helper.hProcess, &code);
+  EXPECT_EQ(0u, code);
+  CloseHandle(helper.hThread);
+  CloseHandle(helper.hProcess);
+  EXPECT_FALSE(PathExists(trace));
+  std::vector<uint8_t> bytes = ReadFileBytes(viewerLog);
+  std::wstring commandLine(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
+  EXPECT_NE(std::wstring::npos, commandLine.find(L"DBG7.tmp.tvdbgtest")) << std::string(commandLine.begin(), commandLine.end());
+  SetEnvironmentVariableW(L"TV_FAKE_VIEWER_LOG", nullptr);
+  RemoveTraceClass();
+}
