@@ -54,6 +54,14 @@ TEST_F(AwkwardFile, LockedFileGivesAnEmptyAnswer) {
   HANDLE lock = CreateFileW(audio.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, lock);
   EXPECT_TRUE(AudioInfo(audio).empty());
+  // The pop-up of a file its decoder cannot open keeps only the file lines and the product line.
+  std::wstring request = folder_.Data(L"popup.tmp");
+  WriteFileBytes(request, PathRequestBytes(audio));
+  EXPECT_TRUE(folder_.Run(L"-Tipfetch=\"" + request + L"\"").finished);
+  std::vector<uint8_t> answer = ReadFileBytes(request);
+  std::wstring text = ReadPopupAnswerUtf16(answer.data(), answer.size());
+  EXPECT_EQ(std::wstring::npos, text.find(L"Length"));
+  EXPECT_NE(std::wstring::npos, text.find(L"    [.wav]\r______________________\r          Tonvera"));
   CloseHandle(lock);
   EXPECT_FALSE(AudioInfo(audio).empty());  // the same file, free again
 }
