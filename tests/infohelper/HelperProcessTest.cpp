@@ -126,6 +126,17 @@ TEST_F(HelperTest, NamedRequestWithoutValueDoesNothingAndShowsNothing) {
   }
 }
 
+TEST_F(HelperTest, RequestFileThatCannotBeOpenedEndsQuietly) {
+  folder_.AddDecoder(L"decoder\\WAVE.dll");
+  const std::wstring nowhere = folder_.Path() + L"no such folder\\r.tmp";
+  for (const wchar_t* option : {L"-Tipfetch", L"-GetAudioInf", L"-GetAudioExts", L"-SetTags", L"-DelTagElements"}) {
+    HelperRun run = folder_.Run(std::wstring(option) + L"=\"" + nowhere + L"\"", 30000);
+    EXPECT_TRUE(run.finished) << Narrow(option);
+    EXPECT_EQ(0u, run.exitCode);
+  }
+  EXPECT_FALSE(PathExists(nowhere));
+}
+
 TEST_F(PopupRequest, DefaultLayoutWithDecoderElementsAndTagsInStandardOrder) {
   folder_.AddDecoder(L"testplugins\\decoder\\tvtest_dec.dll");
   SetEnvironmentVariableW(L"TVTEST_DEC_PROPERTIES", L"Sample Rate=44100|Channels=2|Encoder=x");
