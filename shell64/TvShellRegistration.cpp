@@ -50,9 +50,12 @@ HRESULT RegisterTypeLibrary(const std::wstring& modulePath) {
 }
 
 HRESULT UnregisterTypeLibrary() {
-  const HRESULT result = UnRegisterTypeLib(kLibidTvShell, kTypeLibMajor, kTypeLibMinor, LANG_NEUTRAL, SYS_WIN64);
-  // Not registered is no failure of removal.
-  return result == TYPE_E_REGISTRYACCESS || result == TYPE_E_LIBNOTREGISTERED ? S_OK : result;
+  // A library that is not registered (any more) is no failure of removal.
+  HKEY key = nullptr;
+  const std::wstring versionKey = L"TypeLib\\{627B1B3E-F003-4B78-861D-B599317A9E9A}\\1.0";
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, versionKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return S_OK;
+  RegCloseKey(key);
+  return UnRegisterTypeLib(kLibidTvShell, kTypeLibMajor, kTypeLibMinor, LANG_NEUTRAL, SYS_WIN64);
 }
 
 }  // namespace
