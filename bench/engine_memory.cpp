@@ -9,6 +9,7 @@
 #include <psapi.h>
 
 #include <cstdio>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,7 @@ unsigned long long FileSize(const std::wstring& path) {
 struct Outcome {
   bool ran = false;
   SIZE_T peakWorkingSet = 0;
+  SIZE_T peakPrivate = 0;
   DWORD elapsedMs = 0;
   std::string errors;
 };
@@ -61,17 +63,30 @@ Outcome RunEngine(const std::wstring& program, const std::wstring& arguments) {
                      &info)) {
     CloseHandle(errWrite);
     errWrite = nullptr;
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(errRead, chunk, sizeof chunk, &got, nullptr) && got > 0) outcome.errors.append(chunk, got);
-    WaitForSingleObject(info.hProcess, INFINITE);
-    outcome.elapsedMs = GetTickCount() - begun;
-    PROCESS_MEMORY_COUNTERS counters = {};
-    counters.cb = sizeof counters;
-    if (GetProcessMemoryInfo(info.hProcess, &counters, sizeof counters)) {
-      outcome.peakWorkingSet = counters.PeakWorkingSetSize;
-      outcome.ran = true;
+    std::thread reader([&outcome, errRead] {
+      char chunk[4096];
+      DWORD got = 0;
+      while (ReadFile(errRead, chunk, sizeof chunk, &got, nullptr) && got > 0) outcome.errors.append(chunk, got);
+    });
+    // Sampled while the engine runs as well: not every system keeps a
+    // finished process's counters.
+    for (;;) {
+      const bool ended = WaitForSingleObject(info.hProcess, 50) == WAIT_OBJECT_0;
+      PROCESS_MEMORY_COUNTERS counters = {};
+      counters.cb = sizeof counters;
+      if (GetProcessMemoryInfo(info.hProcess, &counters, sizeof counters)) {
+        const SIZE_T workingSet =
+            counters.PeakWorkingSetSize > counters.WorkingSetSize ? counters.PeakWorkingSetSize : counters.WorkingSetSize;
+        const SIZE_T privateBytes =
+            counters.PeakPagefileUsage > counters.PagefileUsage ? counters.PeakPagefileUsage : counters.PagefileUsage;
+        if (workingSet > outcome.peakWorkingSet) outcome.peakWorkingSet = workingSet;
+        if (privateBytes > outcome.peakPrivate) outcome.peakPrivate = privateBytes;
+        outcome.ran = true;
+      }
+      if (ended) break;
     }
+    outcome.elapsedMs = GetTickCount() - begun;
+    reader.join();
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
   }
@@ -116,7 +131,8 @@ int wmain(int argc, wchar_t** argv) {
       {"non-live effect", 30, L" -dspeffect1=\"tvtest_dsp=live=0 xor=5\""},
   };
   std::printf("Rendermill peak working set (44.1 kHz 16-bit stereo, test plug-ins)\n");
-  std::printf("%-16s %8s %14s %12s %10s\n", "chain", "minutes", "output bytes", "peak KB", "seconds");
+  std::printf("%-16s %8s %14s %16s %16s %10s\n", "chain", "minutes", "output bytes", "peak working KB",
+              "peak private KB", "seconds");
   int status = 0;
   for (const Case& c : cases) {
     const std::wstring source = root + L"source" + std::to_wstring(c.minutes) + L".tvt";
@@ -128,8 +144,9 @@ int wmain(int argc, wchar_t** argv) {
                                                    L"\" -convert_to=tvtest" + c.effects);
     const unsigned long long bytes = FileSize(output);
     if (!outcome.ran || !outcome.errors.empty()) status = 1;
-    std::printf("%-16s %8d %14llu %12llu %10.1f%s%s\n", c.label, c.minutes, bytes,
-                (unsigned long long)(outcome.peakWorkingSet / 1024), outcome.elapsedMs / 1000.0,
+    std::printf("%-16s %8d %14llu %16llu %16llu %10.1f%s%s\n", c.label, c.minutes, bytes,
+                (unsigned long long)(outcome.peakWorkingSet / 1024), (unsigned long long)(outcome.peakPrivate / 1024),
+                outcome.elapsedMs / 1000.0,
                 outcome.errors.empty() ? "" : "  errors: ", outcome.errors.c_str());
     DeleteFileW(output.c_str());
     DeleteFileW(source.c_str());
