@@ -6,6 +6,9 @@
 #include <oleauto.h>
 #include <shlobj.h>
 
+#include <atomic>
+#include <thread>
+
 #include "AnswerBytes.h"
 #include "TvTagBlock.h"
 
@@ -40,7 +43,9 @@ class ColumnTestBase : public ShellTest {
     if (!provider_) {
       provider_ = Create<IColumnProvider>(IID_IColumnProvider);
       SHCOLUMNINIT init = {};
-      if (provider_) EXPECT_EQ(provider_->Initialize(&init), S_OK);
+      if (provider_) {
+        EXPECT_EQ(provider_->Initialize(&init), S_OK);
+      }
     }
     return provider_;
   }
@@ -168,6 +173,53 @@ TEST_F(ColumnProviderTest, InProcessDecoderReadsTheFile) {
   ASSERT_TRUE(TagWaveFile(file, {{L"ARTIST", L"Kai", {}}}));
   EXPECT_EQ(Value(file, L"Length"), L"0:02");
   EXPECT_EQ(Value(file, L"Artist"), L"Kai");
+}
+
+TEST_F(ColumnProviderTest, ConcurrentShellThreadsEachGetTheirOwnFilesValues) {
+  // Every thread alternates between two files of its own, so the one-entry
+  // cache is replaced by the other threads all the time; each value must still
+  // be the one of the file asked about.
+  constexpr int kThreads = 4;
+  std::vector<std::wstring> files;
+  for (int i = 0; i < 2 * kThreads; ++i) {
+    files.push_back(folder_.Data(L"length " + std::to_wstring(i + 1) + L".wav"));
+    ASSERT_TRUE(WriteFileBytes(files.back(), WaveFileBytes(1000 * (i + 1))));
+  }
+  Columns();  // the table and extension list once, before the threads
+  std::atomic<int> wrong{0}, asked{0};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t]() {
+      if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return;
+      IColumnProvider* provider = nullptr;
+      CoCreateInstance(ClassId(), nullptr, CLSCTX_INPROC_SERVER, IID_IColumnProvider,
+                       reinterpret_cast<void**>(&provider));
+      if (provider) {
+        for (int round = 0; round < 6; ++round) {
+          const int index = 2 * t + round % 2;
+          SHCOLUMNID id = {kFormatId, PropertyId(L"Length")};
+          SHCOLUMNDATA data = {};
+          data.dwFileAttributes = FILE_ATTRIBUTE_NORMAL;
+          wchar_t extension[] = L".wav";
+          data.pwszExt = extension;
+          wcsncpy(data.wszFile, files[index].c_str(), MAX_PATH - 1);
+          VARIANT value;
+          VariantInit(&value);
+          const std::wstring expected = L"0:0" + std::to_wstring(index + 1);
+          if (provider->GetItemData(&id, &data, &value) != S_OK || value.vt != VT_BSTR ||
+              expected != value.bstrVal)
+            ++wrong;
+          ++asked;
+          VariantClear(&value);
+        }
+        provider->Release();
+      }
+      CoUninitialize();
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(asked.load(), kThreads * 6);
+  EXPECT_EQ(wrong.load(), 0);
 }
 
 // Answers the real helper never writes, through a stand-in.
