@@ -94,7 +94,6 @@ void clConversionRun::Execute() {
 
   engine_.FlushMessages();
   renderer_.Discard();
-  if (!Failed() && QuitRequested()) Fail();
   // The parent tells failure by error lines alone: a failure that brought
   // none with it (a plug-in refusing a call silently, a quit request) gets one.
   if (Failed() && !parent_.Failed()) {
