@@ -4,7 +4,6 @@
 #include "TvFileSystem.h"
 #include "TvHelperProcess.h"
 #include "TvInfoRequest.h"
-#include "TvTempFile.h"
 
 namespace tv {
 
@@ -13,24 +12,48 @@ std::wstring HelperNotFoundText(const std::wstring& programPath) { return L"Erro
 clTvHelperClient::clTvHelperClient(HMODULE module)
     : programPath_(FolderOfModule(module) + kHelperProgramName), inProcess_(module) {}
 
-clTvHelperClient::~clTvHelperClient() = default;
+clTvHelperClient::~clTvHelperClient() { DeleteLeftoverRequestFiles(); }
+
+void clTvHelperClient::DeleteRequestFile(clTempFile& request) {
+  if (request.Delete()) return;
+  std::lock_guard<std::mutex> hold(leftoverLock_);
+  leftovers_.push_back(request.Path());
+}
+
+void clTvHelperClient::DeleteLeftoverRequestFiles() {
+  std::lock_guard<std::mutex> hold(leftoverLock_);
+  std::vector<std::wstring> still;
+  for (const std::wstring& path : leftovers_)
+    if (FileExists(path) && !FileDelete(path)) still.push_back(path);
+  leftovers_.swap(still);
+}
 
 clTvHelperClient::RunResult clTvHelperClient::AskHelper(const wchar_t* option, const std::wstring& audioPath,
                                                         DWORD timeoutMs, size_t maxAnswer,
                                                         std::vector<uint8_t>& answer) {
   answer.clear();
+  DeleteLeftoverRequestFiles();
   clTempFile request(kRequestFilePrefix);
-  request.SetDeleteOnDestroy(true);  // after `file` below has closed it
-  clTvFile file;
-  if (!request.Created() || !file.Open(request.Path(), GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING,
+  RunResult result = RunResult::NotRun;
+  {
+    clTvFile file;
+    if (request.Created() && file.Open(request.Path(), GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING,
                                        /*showErrors=*/false, /*shared=*/true))
-    return RunResult::NotRun;
+      result = RunOnOpenFile(file, request.Path(), option, audioPath, timeoutMs, maxAnswer, answer);
+  }  // closed before it is deleted
+  DeleteRequestFile(request);
+  return result;
+}
+
+clTvHelperClient::RunResult clTvHelperClient::RunOnOpenFile(clTvFile& file, const std::wstring& requestPath,
+                                                            const wchar_t* option, const std::wstring& audioPath,
+                                                            DWORD timeoutMs, size_t maxAnswer,
+                                                            std::vector<uint8_t>& answer) {
   if (!audioPath.empty()) {
     const std::vector<uint8_t> bytes = PathRequestBytes(audioPath);
     if (!file.Write(bytes.data(), DWORD(bytes.size()), kSeekFromStart)) return RunResult::NotRun;
   }
-  if (!RunHelperProcess(programPath_, HelperArguments(option, request.Path()), true, timeoutMs))
-    return RunResult::NotRun;
+  if (!RunHelperProcess(programPath_, HelperArguments(option, requestPath), true, timeoutMs)) return RunResult::NotRun;
   const uint64_t size = file.Size();
   if (size == 0) return RunResult::Answered;
   if (size > maxAnswer) return RunResult::ReadFailed;

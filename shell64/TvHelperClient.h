@@ -19,7 +19,9 @@
 #include <vector>
 
 #include "TvFileInfo.h"
+#include "TvFile.h"
 #include "TvInProcessReader.h"
+#include "TvTempFile.h"
 
 namespace tv {
 
@@ -71,10 +73,18 @@ class clTvHelperClient {
 
   // One request: a new "Tvp" temporary file holding the audio path (UTF-16LE,
   // no terminator), kept open and shared while the helper runs, then read
-  // whole from its start; deleted in every case.
+  // whole from its start; deleted in every case (later, when a helper left
+  // running still holds it).
   RunResult AskHelper(const wchar_t* option, const std::wstring& audioPath, DWORD timeoutMs, size_t maxAnswer,
                       std::vector<uint8_t>& answer);
+  RunResult RunOnOpenFile(clTvFile& file, const std::wstring& requestPath, const wchar_t* option,
+                          const std::wstring& audioPath, DWORD timeoutMs, size_t maxAnswer,
+                          std::vector<uint8_t>& answer);
   std::wstring FreshPopupText(const std::wstring& path);
+  // A helper left running past its time limit still holds its request file,
+  // so the file cannot go yet; it is deleted at a later request instead.
+  void DeleteRequestFile(clTempFile& request);
+  void DeleteLeftoverRequestFiles();
   std::shared_ptr<const FileInfo> FreshFileInfo(const std::wstring& path, uint64_t lastWriteTime, bool inProcess);
 
   struct PopupEntry {
@@ -90,6 +100,8 @@ class clTvHelperClient {
 
   std::wstring programPath_;
   clInProcessReader inProcess_;
+  std::mutex leftoverLock_;  // guards leftovers_ only
+  std::vector<std::wstring> leftovers_;
   std::mutex cacheLock_;  // guards popup_ and fileInfo_ only
   PopupEntry popup_;
   FileInfoEntry fileInfo_;

@@ -7,6 +7,7 @@
 //   TVTEST_FAKEHELPER_LOG  file to which one line per run is appended, and
 //       "done" when the run ends
 //   TVTEST_FAKEHELPER_SLEEP_MS  milliseconds to sleep before answering (a hang)
+//   TVTEST_FAKEHELPER_HOLD  1: keep the request file open while sleeping
 #include <windows.h>
 
 #include <string>
@@ -77,10 +78,18 @@ int main() {
     const size_t start = at + wcslen(request.option);
     const size_t end = command.find(L'"', start);
     if (end == std::wstring::npos) return 0;
-    AppendLog(request.name);
+    const std::wstring requestPath = command.substr(start, end - start);
+    char utf8[2048] = {};
+    WideCharToMultiByte(CP_UTF8, 0, requestPath.c_str(), -1, utf8, sizeof(utf8) - 1, nullptr, nullptr);
+    AppendLog(std::string(request.name) + " " + utf8);
+    HANDLE held = INVALID_HANDLE_VALUE;
+    if (Knob(L"TVTEST_FAKEHELPER_HOLD") == L"1")
+      held = CreateFileW(requestPath.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                         nullptr, OPEN_EXISTING, 0, nullptr);
     const std::wstring sleep = Knob(L"TVTEST_FAKEHELPER_SLEEP_MS");
     if (!sleep.empty()) Sleep(DWORD(_wtoi(sleep.c_str())));
-    Answer(command.substr(start, end - start), Knob(request.knob));
+    Answer(requestPath, Knob(request.knob));
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
     AppendLog("done");
     return 0;
   }

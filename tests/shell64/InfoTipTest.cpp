@@ -141,23 +141,48 @@ class FakeHelperTipTest : public ShellTest {
   }
 };
 
+// The request file named in the stand-in's log line "Tipfetch <path>".
+std::wstring LoggedRequestPath(const std::wstring& log) {
+  const std::vector<uint8_t> bytes = ReadFileBytes(log);
+  const std::string text(bytes.begin(), bytes.end());
+  const size_t at = text.find("Tipfetch ");
+  if (at == std::string::npos) return std::wstring();
+  const size_t end = text.find('\n', at);
+  const std::string path = text.substr(at + 9, end - at - 9);
+  wchar_t wide[2048] = {};
+  MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, wide, 2047);
+  return wide;
+}
+
 TEST_F(FakeHelperTipTest, HangingHelperCostsAtMostTheTimeLimitAndIsLeftRunning) {
   const std::wstring file = folder_.Data(L"a.wav");
   ASSERT_TRUE(WriteFileBytes(file, WaveFileBytes(100)));
   const std::wstring log = folder_.Data(L"helper.log");
   SetEnvironmentVariableW(L"TVTEST_FAKEHELPER_LOG", log.c_str());
   SetEnvironmentVariableW(L"TVTEST_FAKEHELPER_SLEEP_MS", L"14000");
+  SetEnvironmentVariableW(L"TVTEST_FAKEHELPER_HOLD", L"1");  // it keeps the request file open
   const DWORD start = GetTickCount();
   EXPECT_EQ(TipOf(file), L"Error: Decoder appears to have frozen, corrupt audio file?");
   const DWORD elapsed = GetTickCount() - start;
   EXPECT_GE(elapsed, 9500u);
   EXPECT_LE(elapsed, 10000u + 6000u);  // the limit plus a generous margin for starting processes
   EXPECT_EQ(CountLinesWith(log, "done"), 0);  // still running
+  const std::wstring heldRequest = LoggedRequestPath(log);
+  ASSERT_FALSE(heldRequest.empty());
+  EXPECT_NE(GetFileAttributesW(heldRequest.c_str()), INVALID_FILE_ATTRIBUTES);  // held: it could not go yet
   // The error is remembered like a tip: asking again starts nothing.
   EXPECT_EQ(TipOf(file), L"Error: Decoder appears to have frozen, corrupt audio file?");
   EXPECT_EQ(CountLinesWith(log, "Tipfetch"), 1);
   Sleep(8000);
   EXPECT_EQ(CountLinesWith(log, "done"), 1);  // it was left to end by itself
+
+  // The request file it held is not left in the temporary folder: the next request deletes it.
+  SetEnvironmentVariableW(L"TVTEST_FAKEHELPER_SLEEP_MS", nullptr);
+  SetEnvironmentVariableW(L"TVTEST_FAKEHELPER_HOLD", nullptr);
+  const std::wstring other = folder_.Data(L"b.wav");
+  ASSERT_TRUE(WriteFileBytes(other, WaveFileBytes(100)));
+  EXPECT_EQ(TipOf(other), L"Error TipfetchInfo failed.");
+  EXPECT_EQ(GetFileAttributesW(heldRequest.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(FakeHelperTipTest, UntouchedRequestAndAnswerTexts) {

@@ -213,7 +213,7 @@ void ResetShellEnvironment() {
   const wchar_t* knobs[] = {L"TVTEST_DEC_LOG", L"TVTEST_DEC_SLEEP_CALL", L"TVTEST_DEC_SLEEP_MS",
                             L"TVTEST_DEC_TAGS", L"TVTEST_FAKEHELPER_TIP", L"TVTEST_FAKEHELPER_INFO",
                             L"TVTEST_FAKEHELPER_EXTS", L"TVTEST_FAKEHELPER_LOG",
-                            L"TVTEST_FAKEHELPER_SLEEP_MS"};
+                            L"TVTEST_FAKEHELPER_SLEEP_MS", L"TVTEST_FAKEHELPER_HOLD"};
   for (const wchar_t* knob : knobs) SetEnvironmentVariableW(knob, nullptr);
   const wchar_t* root = L"Software\\Kestrune\\Tonvera";
   const wchar_t* values[] = {L"TvxNoExplorerColumns", L"TvxExpColumnLoadTv", L"ColumnsAllowed"};
