@@ -412,6 +412,21 @@ TEST_F(ConversionRun, PriorityIsAppliedAndToldToTheEncoder) {
   EXPECT_NE(FindLine(folder_.LogLines(), "tvtest_enc Set Priority number=0 text=IDLE"), -1);
 }
 
+TEST_F(ConversionRun, BatchIdHighQualityAndTheRelayReachThePlugins) {
+  SetKnob(L"TVTEST_ENC_NEED_HQ", L"1");
+  SetKnob(L"TVTEST_DEC_COMMUNICATE", L"BeforeEncoding:Encoder,get,Extension;AfterConversion:Nobody,get,Extension");
+  const ChildResult r = Run(Arguments(L" -batchid=7 -dspeffect1=\"tvtest_dsp=xor=0\""));
+  EXPECT_EQ(r.err, "");
+  const std::vector<std::string> log = folder_.LogLines();
+  for (const char* plugin : {"tvtest_dec", "tvtest_enc", "tvtest_dsp"})
+    EXPECT_NE(FindLine(log, std::string(plugin) + " Set BatchID number=7"), -1) << plugin;
+  const int highQuality = FindLine(log, "tvtest_dec Set Decode As number=0 text=Highest Quality");
+  ASSERT_NE(highQuality, -1);
+  EXPECT_LT(highQuality, FindLine(log, "tvtest_dec Open flags=29"));
+  EXPECT_NE(FindLine(log, "tvtest_dec CommunicateResult index=0 number=1 got=.tvo"), -1);
+  EXPECT_NE(FindLine(log, "tvtest_dec CommunicateResult index=0 number=0"), -1);  // an unknown target gets 0
+}
+
 TEST_F(ConversionRun, UnloadableEffectFailsTheRunWithItsName) {
   ASSERT_TRUE(WriteFileBytes(destination_, kOldBytes));
   const ChildResult r = Run(Arguments(L" -dspeffect1=missing=x"));
