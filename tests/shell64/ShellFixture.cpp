@@ -78,6 +78,7 @@ std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
 std::vector<uint8_t> WaveFileBytes(int ms) {
   const uint32_t dataBytes = uint32_t(44100ull * 4 * ms / 1000);
   std::vector<uint8_t> b;
+  b.reserve(44 + dataBytes);
   PutId(b, "RIFF");
   Put(b, 36 + dataBytes, 4);
   PutId(b, "WAVE");
