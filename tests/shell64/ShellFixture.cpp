@@ -36,7 +36,9 @@ void Put(std::vector<uint8_t>& b, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) b.push_back(uint8_t(value >> (8 * i)));
 }
 
-void PutId(std::vector<uint8_t>& b, const char* id) { b.insert(b.end(), id, id + 4); }
+void PutId(std::vector<uint8_t>& b, const char* id) {
+  for (int i = 0; i < 4; ++i) b.push_back(uint8_t(id[i]));
+}
 
 }  // namespace
 
