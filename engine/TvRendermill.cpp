@@ -4,6 +4,7 @@
 #include "TvCommandFile.h"
 #include "TvConversionRun.h"
 #include "TvDebugSwitch.h"
+#include "TvFilePrompt.h"
 #include "TvFileSystem.h"
 #include "TvRendermillOptions.h"
 #include "TvString.h"
@@ -39,7 +40,7 @@ HANDLE TvRendermill::FetchStandardOutput() const { return GetStdHandle(STD_OUTPU
 HANDLE TvRendermill::FetchStandardError() const { return GetStdHandle(STD_ERROR_HANDLE); }
 
 void TvRendermill::ShowStartupMessage(const std::wstring& text, const std::wstring& caption) {
-  MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_OK);
+  tv::ShowMessageBox(text, caption, MB_OK);
 }
 
 HANDLE TvRendermill::StartDebugTrace() {

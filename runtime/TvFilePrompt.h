@@ -16,6 +16,12 @@ class clFilePrompt {
   virtual void Tell(const std::wstring& text, const std::wstring& caption) = 0;
 };
 
+// MessageBoxW from user32, which is loaded on the first box. A console
+// program that never shows a box then never loads user32, whose start-up
+// (display and font set-up) costs more than a short conversion itself.
+// Returns 0 when user32 or the function cannot be had.
+int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned int type);
+
 // The message-box prompt (information icon) used unless another is installed.
 clFilePrompt& DefaultFilePrompt();
 // The prompt file objects use now.
