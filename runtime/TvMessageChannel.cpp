@@ -16,29 +16,54 @@
 // ReadAvailable cancels the thread's pending read (keeping whatever it had
 // already received) and empties the pipe itself, so text written before the
 // call is returned by that very call and never only by a later one.
+//
+// The engine asks for the text once per audio block, so the lock is a
+// critical section rather than a kernel mutex: taking it when nobody else
+// holds it costs no call into the system.
+class clDrainLock {
+ public:
+  clDrainLock() { InitializeCriticalSection(&section_); }
+  ~clDrainLock() { DeleteCriticalSection(&section_); }
+  clDrainLock(const clDrainLock&) = delete;
+  clDrainLock& operator=(const clDrainLock&) = delete;
+  void Lock() { EnterCriticalSection(&section_); }
+  void Unlock() { LeaveCriticalSection(&section_); }
+
+ private:
+  CRITICAL_SECTION section_;
+};
+
+class clDrainHold {
+ public:
+  explicit clDrainHold(clDrainLock& lock) : lock_(lock) { lock_.Lock(); }
+  ~clDrainHold() { lock_.Unlock(); }
+  clDrainHold(const clDrainHold&) = delete;
+  clDrainHold& operator=(const clDrainHold&) = delete;
+
+ private:
+  clDrainLock& lock_;
+};
+
 class clChannelDrain {
  public:
-  explicit clChannelDrain(HANDLE readEnd) : read_(readEnd), chunk_(kChunkBytes) {
-    lock_.Create();
-    readEvent_.Create();
-  }
+  explicit clChannelDrain(HANDLE readEnd) : read_(readEnd), chunk_(kChunkBytes) { readEvent_.Create(); }
 
   ~clChannelDrain() {
     thread_.Stop(true);
-    clMutexLock hold(lock_);
+    clDrainHold hold(lock_);
     CancelPending();  // the system must be done with chunk_ before it goes
   }
 
   bool Start() {
     {
-      clMutexLock hold(lock_);
+      clDrainHold hold(lock_);
       IssueRead();
     }
     return thread_.Start(&clChannelDrain::Run, this);
   }
 
   std::string Take(bool* broken) {
-    clMutexLock hold(lock_);
+    clDrainHold hold(lock_);
     CancelPending();
     // Everything written before this call is now either collected or in the
     // pipe; reading just what the pipe holds at this moment keeps a writer on
@@ -70,7 +95,7 @@ class clChannelDrain {
     HANDLE waits[2] = {stopEvent, self->readEvent_.Handle()};
     for (;;) {
       {
-        clMutexLock hold(self->lock_);
+        clDrainHold hold(self->lock_);
         if (self->pending_) self->FinishPending(false);
         if (!self->pending_) self->IssueRead();
         if (self->broken_) break;
@@ -85,7 +110,7 @@ class clChannelDrain {
   // is woken to go on, so a writer that never pauses cannot hold the lock.
   void IssueRead() {
     for (int round = 0; round < 16 && !pending_ && !broken_; ++round) {
-      readEvent_.Reset();
+      // ReadFile resets the event itself as the read begins.
       overlapped_ = OVERLAPPED();
       overlapped_.hEvent = readEvent_.Handle();
       DWORD got = 0;
@@ -124,8 +149,7 @@ class clChannelDrain {
   // Under the lock with no read pending: reads `bytes` that the pipe holds.
   bool ReadNow(DWORD bytes) {
     if (bytes > kChunkBytes) bytes = kChunkBytes;
-    readEvent_.Reset();
-    overlapped_ = OVERLAPPED();
+    overlapped_ = OVERLAPPED();  // ReadFile resets the event as the read begins
     overlapped_.hEvent = readEvent_.Handle();
     DWORD got = 0;
     if (!ReadFile(read_, chunk_.data(), bytes, &got, &overlapped_)) {
@@ -142,7 +166,7 @@ class clChannelDrain {
   }
 
   HANDLE read_;
-  clMutex lock_;
+  clDrainLock lock_;
   clEvent readEvent_;
   clThread thread_;
   OVERLAPPED overlapped_ = OVERLAPPED();
