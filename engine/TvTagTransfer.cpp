@@ -1,5 +1,6 @@
 #include "TvTagTransfer.h"
 
+#include "TvRendermillOptions.h"
 #include "TvString.h"
 
 namespace tv {
@@ -8,10 +9,7 @@ const wchar_t* const kReplayGainTagNames[4] = {L"replaygain_track_gain", L"repla
                                                L"replaygain_album_gain", L"replaygain_album_peak"};
 
 bool AddTagOption(clTagList& list, const std::wstring& optionValue) {
-  std::wstring text = optionValue;
-  static const std::wstring kQuote = L"{qt}";
-  for (size_t at = text.find(kQuote); at != std::wstring::npos; at = text.find(kQuote, at + 1))
-    text.replace(at, kQuote.size(), L"\"");
+  const std::wstring text = ReplaceQuoteEscapes(optionValue);
   const size_t equals = text.find(L'=');
   if (equals == std::wstring::npos || equals == 0) return false;
   list.Add(text.substr(0, equals), text.substr(equals + 1));
